@@ -1,0 +1,24 @@
+#pragma once
+// Shared bits of the sandbox stand-ins: command-line options and the "hold memory,
+// then wait" behaviour.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace sandbox {
+
+std::vector<std::wstring> Arguments();
+// The value after "--name", or fallback.
+std::wstring Option(const std::vector<std::wstring>& args, const std::wstring& name, const std::wstring& fallback);
+bool HasFlag(const std::vector<std::wstring>& args, const std::wstring& name);
+
+// Commits and touches the given amount of memory so that it counts in the working set.
+void HoldMemory(uint64_t mebibytes);
+// Sleeps for the given time; forever when it is 0.
+void Linger(uint32_t milliseconds);
+
+// Appends one UTF-8 line to a log file (creating it); used to record what a stub was asked to do.
+void AppendLog(const std::wstring& path, const std::wstring& line);
+
+}  // namespace sandbox

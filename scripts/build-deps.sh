@@ -1,0 +1,62 @@
+#!/bin/bash
+# Cross-builds libjpeg-turbo and libpng for MinGW-w64 from Debian's source packages
+# into a prefix, and stages nlohmann/json there so that CMake finds all of them with
+# find_package without ever seeing the host's /usr/include.
+# Usage: scripts/build-deps.sh PREFIX     (skips what PREFIX already holds)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(dirname "$here")"
+prefix="$(realpath -m "${1:?usage: build-deps.sh PREFIX}")"
+work="$prefix/../deps-work"
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+mkdir -p "$prefix" "$work"
+
+fetch_source() { # package -> echoes the unpacked folder
+  local pkg="$1"
+  local dir
+  dir="$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "$pkg-*" | head -n1)"
+  if [ -z "$dir" ]; then
+    (cd "$work" && apt-get source "$pkg" >/dev/null 2>"$work/$pkg.apt.log") || {
+      echo "build-deps: 'apt-get source $pkg' failed:" >&2; cat "$work/$pkg.apt.log" >&2; exit 1; }
+    dir="$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "$pkg-*" | head -n1)"
+  fi
+  echo "$dir"
+}
+
+build_cmake() { # name srcdir cmake-args...
+  local name="$1" src="$2"; shift 2
+  local b="$work/build-$name"
+  echo "build-deps: building $name"
+  cmake -S "$src" -B "$b" -G "Unix Makefiles" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_POSITION_INDEPENDENT_CODE=OFF "$@" \
+    >"$work/$name.configure.log" 2>&1 || { tail -40 "$work/$name.configure.log" >&2; exit 1; }
+  cmake --build "$b" -j2 >"$work/$name.build.log" 2>&1 || { tail -40 "$work/$name.build.log" >&2; exit 1; }
+  cmake --install "$b" >"$work/$name.install.log" 2>&1 || { tail -40 "$work/$name.install.log" >&2; exit 1; }
+}
+
+if [ ! -f "$prefix/.jpeg-done" ]; then
+  src="$(fetch_source libjpeg-turbo)"
+  build_cmake jpeg "$src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
+    -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
+  touch "$prefix/.jpeg-done"
+fi
+
+if [ ! -f "$prefix/.png-done" ]; then
+  src="$(fetch_source libpng1.6)"
+  build_cmake png "$src" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+    -DPNG_EXECUTABLES=OFF -DPNG_HARDWARE_OPTIMIZATIONS=ON \
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
+    -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
+  touch "$prefix/.png-done"
+fi
+
+if [ ! -f "$prefix/.json-done" ]; then
+  # Header-only: copy the headers and Debian's package config, which locates itself
+  # relative to its own folder, into the prefix.
+  mkdir -p "$prefix/include" "$prefix/share/cmake"
+  cp -r /usr/include/nlohmann "$prefix/include/"
+  cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+  touch "$prefix/.json-done"
+fi
+echo "build-deps: dependencies ready in $prefix"

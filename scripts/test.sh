@@ -1,0 +1,45 @@
+#!/bin/bash
+# The test command: installs what is missing, builds the program and the tests, and
+# runs every test program under Wine (as an unprivileged user, Russian locale, on Xvfb
+# when there is no display). Ends with a summary of the test cases that ran.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+export RAVENLOCK_ROOT="$(dirname "$here")"
+export RAVENLOCK_BUILD="$RAVENLOCK_ROOT/build"
+cd "$RAVENLOCK_ROOT"
+
+start=$(date +%s)
+bash "$here/setup.sh" "$RAVENLOCK_BUILD"
+
+echo "== build"
+cmake --preset mingw >"$RAVENLOCK_BUILD/configure.log" 2>&1 || { cat "$RAVENLOCK_BUILD/configure.log"; exit 1; }
+cmake --build --preset mingw 2>&1 | grep -vE '^\[ *[0-9]+%\]|^gmake|Consolidate compiler' || true
+[ "${PIPESTATUS[0]}" = 0 ] || { echo "build failed"; exit 1; }
+
+source "$here/wine-env.sh"
+ensure_test_user
+ensure_display
+export RAVENLOCK_TEST_PREFIX="$RAVENLOCK_BUILD/wine/test-prefix"
+cleanup() {
+  stop_wineserver "$RAVENLOCK_TEST_PREFIX"
+  stop_display
+}
+trap cleanup EXIT
+ensure_prefix "$RAVENLOCK_TEST_PREFIX"
+start_wineserver "$RAVENLOCK_TEST_PREFIX"
+
+results="$RAVENLOCK_BUILD/test-results"
+rm -rf "$results"
+mkdir -p "$results" "$RAVENLOCK_BUILD/screenshots"
+[ "$(id -u)" = 0 ] && chown "$(wine_user):" "$results" "$RAVENLOCK_BUILD/screenshots"
+export GTEST_OUTPUT="xml:$(windows_path "$results")\\"
+export GTEST_COLOR=no
+
+echo "== tests (Wine $(wine --version 2>/dev/null), locale $RAVENLOCK_LOCALE, display $DISPLAY)"
+set +e
+ctest --preset mingw "$@"
+rc=$?
+set -e
+python3 "$here/test-summary.py" "$results" "$RAVENLOCK_BUILD/mingw/bin"
+echo "test run took $(( $(date +%s) - start )) s"
+exit $rc

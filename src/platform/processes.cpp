@@ -1,0 +1,108 @@
+#include "platform/processes.h"
+
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include "platform/process_rules.h"
+
+namespace ravenlock {
+
+namespace {
+
+struct Handle {
+    HANDLE h;
+    explicit Handle(HANDLE handle) : h(handle) {}
+    ~Handle() {
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Valid() const { return h && h != INVALID_HANDLE_VALUE; }
+};
+
+// Walks a fresh snapshot; visit returns false to stop the walk.
+template <class Visit>
+void WalkProcesses(Visit&& visit) {
+    Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snap.Valid()) return;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL ok = Process32FirstW(snap.h, &entry); ok; ok = Process32NextW(snap.h, &entry)) {
+        if (!visit(entry)) return;
+    }
+}
+
+// Calls onMatch(pid) for every process whose executable name matches.
+template <class OnMatch>
+void ForEachMatching(const std::wstring& name, OnMatch&& onMatch) {
+    const std::wstring wanted = ProcessFileName(name);
+    WalkProcesses([&](const PROCESSENTRY32W& e) {
+        const std::wstring_view exe(e.szExeFile, wcsnlen(e.szExeFile, MAX_PATH));
+        if (ProcessNameMatches(wanted, exe)) return onMatch(e.th32ProcessID);
+        return true;
+    });
+}
+
+}  // namespace
+
+void RunProgram(const std::wstring& target) { RunProgramWithParams(target, L""); }
+
+void RunProgramWithParams(const std::wstring& target, const std::wstring& parameters) {
+    if (target.empty()) return;
+    ShellExecuteW(nullptr, L"Open", target.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                  nullptr, SW_SHOWNORMAL);
+}
+
+bool ProcessExists(const std::wstring& name) {
+    bool found = false;
+    ForEachMatching(name, [&](DWORD) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
+int32_t GetProcessCount() {
+    int32_t count = 0;
+    WalkProcesses([&](const PROCESSENTRY32W&) {
+        ++count;
+        return true;
+    });
+    return count;
+}
+
+uint64_t GetProcessMemoryMB(const std::wstring& name) {
+    uint64_t result = 0;
+    ForEachMatching(name, [&](DWORD pid) {
+        // PROCESS_VM_READ as well: Windows 7 wants it for GetProcessMemoryInfo.
+        Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof(counters);
+        result = (process.Valid() && GetProcessMemoryInfo(process.h, &counters, sizeof(counters)))
+                     ? WorkingSetToMiB(counters.WorkingSetSize)
+                     : 0;
+        return true;  // the last match in snapshot order decides
+    });
+    return result;
+}
+
+bool SetProcessPriority(const std::wstring& name, uint32_t priorityClass) {
+    bool matched = false;
+    ForEachMatching(name, [&](DWORD pid) {
+        Handle process(OpenProcess(PROCESS_SET_INFORMATION, FALSE, pid));
+        if (process.Valid()) SetPriorityClass(process.h, priorityClass);
+        matched = true;
+        return true;
+    });
+    return matched;
+}
+
+void KillProcess(const std::wstring& name) {
+    if (!ProcessExists(name)) return;
+    const std::wstring params = L" /IM " + name + L" /F";
+    ShellExecuteW(nullptr, L"Open", L"Taskkill", params.c_str(), nullptr, SW_HIDE);
+}
+
+}  // namespace ravenlock

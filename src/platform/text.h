@@ -1,0 +1,12 @@
+#pragma once
+// UTF-8 <-> UTF-16 at the program's edges (HTTP bodies, JSON, error texts).
+// Malformed input never throws: each bad sequence becomes U+FFFD.
+#include <string>
+#include <string_view>
+
+namespace ravenlock {
+
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
+
+}  // namespace ravenlock

@@ -1,0 +1,25 @@
+#include "platform/version_info.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/process_rules.h"
+
+namespace ravenlock {
+
+std::wstring GetFileVersionString(const std::wstring& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) return L"";
+    std::vector<BYTE> block(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return L"";
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info ||
+        len < sizeof(VS_FIXEDFILEINFO))
+        return L"";
+    return FormatFileVersion(info->dwFileVersionMS, info->dwFileVersionLS);
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/picture.h"
+#include "test_support.h"
+
+namespace ravenlock {
+namespace {
+
+using testing_support::LoadTestResource;
+
+// BGRA of the pixel at (x, y).
+std::array<int, 4> Pixel(const Picture& p, int x, int y) {
+    const uint8_t* px = p.bgra.data() + (static_cast<size_t>(y) * p.width + x) * 4;
+    return {px[0], px[1], px[2], px[3]};
+}
+
+TEST(Picture, DecodesPngPixelsExactly) {
+    const auto bytes = LoadTestResource(L"RGBA_3X2_PNG");
+    ASSERT_FALSE(bytes.empty());
+    const auto pic = DecodePicture(bytes);
+    ASSERT_TRUE(pic);
+    ASSERT_EQ(pic->width, 3);
+    ASSERT_EQ(pic->height, 2);
+    const struct {
+        int x, y;
+        std::array<int, 4> bgra;
+    } cases[] = {
+        {0, 0, {0, 0, 255, 255}},   {1, 0, {0, 255, 0, 255}}, {2, 0, {255, 0, 0, 255}},
+        {0, 1, {255, 255, 255, 255}}, {1, 1, {0, 0, 0, 0}},   {2, 1, {32, 64, 128, 128}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Pixel(*pic, c.x, c.y), c.bgra) << c.x << "," << c.y;
+}
+
+TEST(Picture, DecodesJpegPixelsClosely) {
+    const auto bytes = LoadTestResource(L"TWO_BLOCKS_JPG");
+    ASSERT_FALSE(bytes.empty());
+    const auto pic = DecodePicture(bytes);
+    ASSERT_TRUE(pic);
+    ASSERT_EQ(pic->width, 16);
+    ASSERT_EQ(pic->height, 16);
+    const struct {
+        int x, y;
+        std::array<int, 4> bgra;
+    } cases[] = {{3, 8, {40, 30, 220, 255}}, {12, 8, {220, 40, 30, 255}}};
+    for (const auto& c : cases) {
+        const auto got = Pixel(*pic, c.x, c.y);
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], c.bgra[i], 12) << c.x << "," << c.y << " channel " << i;
+    }
+}
+
+TEST(Picture, BrokenOrHugeInputGivesNothing) {
+    const auto png = LoadTestResource(L"RGBA_3X2_PNG");
+    const auto jpg = LoadTestResource(L"TWO_BLOCKS_JPG");
+    // A PNG claiming 100000 x 100000 pixels: its header is valid, its size is not acceptable.
+    const auto huge = LoadTestResource(L"HUGE_HEADER_PNG");
+    ASSERT_FALSE(huge.empty());
+    const std::vector<std::vector<uint8_t>> inputs = {
+        {},
+        {'G', 'I', 'F', '8', '9', 'a'},
+        std::vector<uint8_t>(png.begin(), png.begin() + 30),  // cut inside the header chunk
+        std::vector<uint8_t>(png.begin(), png.end() - 20),    // image data cut short
+        huge,
+        std::vector<uint8_t>(jpg.begin(), jpg.begin() + 20),  // only the first marker
+        {0xFF, 0xD8, 0xFF, 0xE0, 0x00},
+    };
+    for (size_t i = 0; i < inputs.size(); ++i) EXPECT_FALSE(DecodePicture(inputs[i])) << "input " << i;
+}
+
+}  // namespace
+}  // namespace ravenlock

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "platform/app_error.h"
+#include "platform/text.h"
+
+namespace ravenlock {
+namespace {
+
+struct RoundTrip {
+    const char* utf8;
+    std::wstring wide;
+};
+
+TEST(Utf8, ConvertsBothWays) {
+    const RoundTrip cases[] = {
+        {"", L""},
+        {"Fallout 76", L"Fallout 76"},
+        {"\xD0\x92\xD0\xB5\xD1\x80\xD1\x81\xD0\xB8\xD1\x8F", L"Версия"},
+        {"\xE2\x82\xAC", L"\u20AC"},                          // three bytes
+        {"\xF0\x9F\x98\x80", std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}},  // surrogate pair
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << c.utf8;
+        EXPECT_EQ(WideToUtf8(c.wide), c.utf8) << c.utf8;
+    }
+}
+
+TEST(Utf8, MalformedInputBecomesReplacementCharacters) {
+    const struct {
+        std::string in;
+        std::wstring out;
+    } cases[] = {
+        {"a\xFF" "b", L"a\uFFFDb"},                 // byte that never starts a sequence
+        {"\xD0", L"\uFFFD"},                         // truncated at the end
+        {"\xD0" "A", L"\uFFFDA"},                    // continuation missing
+        {"\xC0\xAF", L"\uFFFD"},                     // overlong '/'
+        {"\xED\xA0\x80", L"\uFFFD"},                 // encoded surrogate
+        {"\xF4\x90\x80\x80", L"\uFFFD"},             // above U+10FFFF
+    };
+    for (const auto& c : cases) EXPECT_EQ(Utf8ToWide(c.in), c.out);
+    EXPECT_EQ(WideToUtf8(std::wstring{wchar_t(0xD800), L'x'}), "\xEF\xBF\xBDx");  // lone surrogate
+}
+
+TEST(AppError, CarriesTheUsersTextInBothForms) {
+    const AppError e(L"Значение «SteamExe»");
+    EXPECT_EQ(e.Message(), L"Значение «SteamExe»");
+    EXPECT_STREQ(e.what(), WideToUtf8(L"Значение «SteamExe»").c_str());
+}
+
+}  // namespace
+}  // namespace ravenlock
