@@ -1,0 +1,13 @@
+#include "diagnostics/tools_tab.h"
+
+#include "app/control_ids.h"
+
+namespace ravenlock {
+
+void ToolsTab::Create(ui::Page& page) {
+    // Sixth of the ten lines of the system-information group at the foot of the tab.
+    ScreenResolutionLabel.Create(page.Handle(), ids::kScreenResolutionLabel, L"Разрешение экрана: ",
+                                 {16, 722, 500, 14}, {});
+}
+
+}  // namespace ravenlock
