@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/control_ids.h"
+#include "platform/tools.h"
 #include "ui/dispatch.h"
 #include "ui/gdi.h"
 
@@ -57,6 +58,7 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     Tips.Create(hwnd);
     Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);
+    RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
     FalloutProcessTimer.Bind(hwnd);
 
     const DWORD openFlags = OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
@@ -72,6 +74,11 @@ void MainWindow::ShowAfterCreate() {
     if (terminated_) return;
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
+}
+
+void MainWindow::RemoveTempFilesTimerTimer() {
+    // A failed deletion leaves the timer on: the next tick tries again, silently.
+    if (RemoveTempToolCopy()) RemoveTempFilesTimer.SetEnabled(false);
 }
 
 void MainWindow::FormCloseQuery() { ShowWindow(Handle(), SW_HIDE); }

@@ -52,6 +52,7 @@ private:
     bool LocateGameExecutable();
     bool LocateSteamExecutable();
     void FatalEnding(const std::wstring& message);
+    void RemoveTempFilesTimerTimer();
     void FormShow();
     void FormPaint();
     void FormDestroy();

@@ -4,7 +4,9 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "gameconfig/game_files.h"
 #include "platform/file_system.h"
+#include "platform/tools.h"
 #include "platform/paths.h"
 #include "platform/steam_record.h"
 #include "platform/version_info.h"
@@ -56,7 +58,8 @@ void MainWindow::FormCreate() {
     st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
     st.UserProfileMenuEnabled = DirectoryExists(st.GameProfileFolder);
     // 12. The language switch is set up from Fallout76.ini here.
-    // 13. A missing Fallout76Custom.ini is written here.
+    // 13. A missing Fallout76Custom.ini gets its initial content.
+    CreateCustomIniIfMissing(st.GameProfileFolder);
 
     // 14, 15. Versions of the game and of Steam.
     Game.VersionGameLabel.SetText(L"Версия игры: " + GetFileVersionString(st.GameFolder + L"Fallout76.exe"));
@@ -65,8 +68,11 @@ void MainWindow::FormCreate() {
     // 17. Steam's remembered login.
     Game.Label13.SetText(L"Логин: " + GetSteamLogin());
     // 18. "-AutoRun" as the first argument, in any letter case, launches once the servers are up;
-    // otherwise the start-up chime plays here.
-    if (Lower(firstArgument_) == L"-autorun") st.AutoRunPending = true;
+    // otherwise the start-up chime plays.
+    if (Lower(firstArgument_) == L"-autorun")
+        st.AutoRunPending = true;
+    else
+        PlayNotificationSound(L"sndChangePriority");
     // 19. The news worker starts here.
 }
 
