@@ -49,17 +49,20 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
                             L"Редактор настроек", L"Ресурсы"},
                            ids::kTabButtonFirst, ids::kPageFirst,
                            {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
-    Game.Create(MainPageControl.At(ids::kTabGame));
+    Game.Create(MainPageControl.At(ids::kTabGame), *this);
     Tools.Create(MainPageControl.At(ids::kTabTools));
     Resources.Create(MainPageControl.At(ids::kTabResources));
     // The first tab is active at start; its show handler runs when the window is shown.
     MainPageControl.Select(ids::kTabGame, false);
 
     Tips.Create(hwnd);
+    TrayImageList.Load();
+    TrayPopupMenu.Create(TrayImageList);
     Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);
     RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
     FalloutProcessTimer.Bind(hwnd);
+    FalloutProcessTimer.onTimer = [this] { Game.FalloutProcessTimerTimer(); };
 
     const DWORD openFlags = OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
     MyOpenDialog = {L"Пожалуйста, укажите файл Fallout76.exe", L"Fallout76.exe", L"exe",
@@ -81,7 +84,16 @@ void MainWindow::RemoveTempFilesTimerTimer() {
     if (RemoveTempToolCopy()) RemoveTempFilesTimer.SetEnabled(false);
 }
 
-void MainWindow::FormCloseQuery() { ShowWindow(Handle(), SW_HIDE); }
+void MainWindow::FormCloseQuery() { HideMainWindow(); }
+
+void MainWindow::ShowMainWindow() { ShowWindow(Handle(), SW_SHOW); }
+
+void MainWindow::HideMainWindow() { ShowWindow(Handle(), SW_HIDE); }
+
+void MainWindow::ToggleMainWindow() {
+    if (IsWindowVisible(Handle())) HideMainWindow();
+    else ShowMainWindow();
+}
 
 void MainWindow::Terminate() {
     if (terminated_) return;
@@ -132,6 +144,23 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (ui::RouteChildMessage(msg, wp, lp, routed)) return routed;
     if (Tray.HandleTaskbarCreated(msg)) return 0;
     switch (msg) {
+        case TrayIcon::kCallbackMessage:
+            if (lp == WM_LBUTTONUP) TrayIconClick();
+            if (lp == WM_RBUTTONUP || lp == WM_CONTEXTMENU) {
+                POINT at;
+                GetCursorPos(&at);
+                TrayPopupMenu.Popup(Handle(), at);
+            }
+            return 0;
+        case WM_COMMAND:
+            if (lp == 0 && TrayMenu::TagOf(LOWORD(wp)) >= 0) {
+                ExitNClick(TrayMenu::TagOf(LOWORD(wp)));
+                return 0;
+            }
+            break;
+        case WM_HOTKEY:
+            MyHotKey(lp);
+            return 0;
         case WM_CLOSE:
             FormCloseQuery();
             return 0;

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/tray_icon.h"
+#include "app/tray_menu.h"
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
 #include "launch/game_tab.h"
@@ -28,6 +29,10 @@ public:
 
     // Hides the window instead of closing it (every close request).
     void FormCloseQuery();
+    void ShowMainWindow();
+    void HideMainWindow();
+    // Shown becomes hidden and hidden shown (tray click, "Свернуть/Развернуть").
+    void ToggleMainWindow();
     // Ends the program: the message loop stops and the windows are destroyed.
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -39,6 +44,8 @@ public:
     ResourcesTab Resources;
     ui::ToolTip Tips;
     TrayIcon Tray;
+    ImageList TrayImageList;
+    TrayMenu TrayPopupMenu;
     ui::Timer RemoveTempFilesTimer{1, 1000};
     ui::Timer FalloutProcessTimer{2, 2000};
     ui::FileDialogSpec MyOpenDialog, MyOpenDialog2, MySaveDialog;
@@ -53,6 +60,9 @@ private:
     bool LocateSteamExecutable();
     void FatalEnding(const std::wstring& message);
     void RemoveTempFilesTimerTimer();
+    void TrayIconClick();
+    void ExitNClick(int tag);
+    void MyHotKey(LPARAM lp);
     void FormShow();
     void FormPaint();
     void FormDestroy();

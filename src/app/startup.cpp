@@ -57,6 +57,7 @@ void MainWindow::FormCreate() {
     // 10, 11. The profile folder may not exist yet; the tray's profile item follows it.
     st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
     st.UserProfileMenuEnabled = DirectoryExists(st.GameProfileFolder);
+    TrayPopupMenu.SetItemEnabled(ids::kUserProfileN, st.UserProfileMenuEnabled);
     // 12. The language switch is set up from Fallout76.ini here.
     // 13. A missing Fallout76Custom.ini gets its initial content.
     CreateCustomIniIfMissing(st.GameProfileFolder);

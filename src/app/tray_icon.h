@@ -6,11 +6,13 @@
 
 #include <string>
 
+#include "app/control_ids.h"
+
 namespace ravenlock {
 
 class TrayIcon {
 public:
-    static constexpr UINT kCallbackMessage = WM_APP + 40;
+    static constexpr UINT kCallbackMessage = ids::kTrayCallbackMessage;
 
     void Show(HWND owner, HICON icon, const std::wstring& tip);
     void Remove();

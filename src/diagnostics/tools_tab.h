@@ -11,6 +11,7 @@ public:
     void Create(ui::Page& page);
 
     ui::Label ScreenResolutionLabel;
+    ui::Label RAMLabel;  // the game's memory use, in red
 };
 
 }  // namespace ravenlock

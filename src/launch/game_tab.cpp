@@ -10,7 +10,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLime = RGB(0, 255, 0);
 }  // namespace
 
-void GameTab::Create(ui::Page& page) {
+void GameTab::Create(ui::Page& page, MainWindow& main) {
+    main_ = &main;
     using ui::Align;
     using ui::LabelStyle;
     HWND p = page.Handle();
@@ -22,9 +23,11 @@ void GameTab::Create(ui::Page& page) {
     FalloutLogoImage.Create(p, ids::kFalloutLogoImage, {120, 21, 409, 212}, true, false);
 
     RunGameButton.Create(p, ids::kRunGameButton, L"Запустить Fallout 76", {5, 239, 210, 35});
-    RunGameButton.SetEnabled(false);
+    RunGameButton.SetEnabled(false);  // the server status decides
+    RunGameButton.onClick = [this] { RunGameButtonClick(); };
     RunSteamButton.Create(p, ids::kRunSteamButton, L"Запустить Steam", {428, 239, 210, 35});
     RunSteamButton.SetEnabled(false);
+    RunSteamButton.onClick = [this] { RunSteamButtonClick(); };
 
     const LabelStyle white{kWhite, -13, false, Align::Center, false};
     Label2.Create(p, ids::kLabel2, L"CTRL+SHIFT+F", {5, 277, 210, 16}, white);
