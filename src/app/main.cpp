@@ -78,8 +78,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             }
         }
     }
-    mainWindow.reset();  // destroys the window: FormDestroy runs
+    // Workers still running are abandoned: their hand-overs fail from here on.
     ui::ShutdownUiThreadHandOver();
+    mainWindow.reset();  // destroys the window: FormDestroy runs
     CoUninitialize();
     return 0;
 }

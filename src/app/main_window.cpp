@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/control_ids.h"
+#include "online/server_status_thread.h"
 #include "platform/tools.h"
 #include "ui/dispatch.h"
 #include "ui/gdi.h"
@@ -52,6 +53,10 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
     Tools.Create(MainPageControl.At(ids::kTabTools));
     Resources.Create(MainPageControl.At(ids::kTabResources));
+    MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
+    for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,
+                             &Resources.AboutLabel})
+        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
     // The first tab is active at start; its show handler runs when the window is shown.
     MainPageControl.Select(ids::kTabGame, false);
 
@@ -108,9 +113,12 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::FormPaint() {
-    // The frame itself was painted (shown, uncovered or restored), not one of its controls.
-    // The Game tab's server-status check hooks in here.
+    // The frame itself was painted (shown, uncovered or restored), not one of its controls:
+    // with the Game tab active, that is a moment to look at the servers again.
+    if (MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
 }
+
+void MainWindow::Sheet1Show() { StartServerStatusCheck(*this); }
 
 void MainWindow::FormDestroy() {
     if (destroyed_) return;

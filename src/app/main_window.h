@@ -3,6 +3,7 @@
 // the shared components, and the program-wide state. It routes messages to the tabs.
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
 #include "launch/game_tab.h"
+#include "platform/http_client.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
 #include "ui/page_control.h"
@@ -49,6 +51,11 @@ public:
     ui::Timer RemoveTempFilesTimer{1, 1000};
     ui::Timer FalloutProcessTimer{2, 2000};
     ui::FileDialogSpec MyOpenDialog, MyOpenDialog2, MySaveDialog;
+    // The one HTTP client; workers hold a share of it, so it outlives any of them.
+    std::shared_ptr<HttpClient> MyHTTPs = std::make_shared<HttpClient>();
+
+    // The clickable labels' shared handler, by Tag.
+    void ServerStatusLabelClick(int tag);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -65,6 +72,7 @@ private:
     void MyHotKey(LPARAM lp);
     void FormShow();
     void FormPaint();
+    void Sheet1Show();
     void FormDestroy();
     void SnapToScreenEdges(RECT& rc) const;
 
