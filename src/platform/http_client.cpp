@@ -1,6 +1,10 @@
 #include "platform/http_client.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "online/service_url.h"
@@ -44,26 +48,9 @@ std::wstring QueryHeader(HINTERNET request, DWORD which) {
     return value;
 }
 
-}  // namespace
 
-HttpClient::HttpClient() {
-    session_ = WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                           WINHTTP_NO_PROXY_BYPASS, 0);
-    if (session_) {
-        DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
-        WinHttpSetOption(session_, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
-        // Name resolution and connection count against the deadline as well.
-        WinHttpSetTimeouts(session_, 10000, 10000, 15000, 15000);
-    }
-}
-
-HttpClient::~HttpClient() {
-    if (session_) WinHttpCloseHandle(session_);
-}
-
-std::optional<HttpReply> HttpClient::Get(const std::wstring& url, std::chrono::milliseconds deadline) const {
-    if (!session_) return std::nullopt;
-    const auto end = Clock::now() + deadline;
+// One request, blocking; the time-outs of each phase come from what is left until end.
+std::optional<HttpReply> GetBlocking(HINTERNET session, const std::wstring& url, Clock::time_point end) {
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof(parts);
     parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
@@ -74,7 +61,7 @@ std::optional<HttpReply> HttpClient::Get(const std::wstring& url, std::chrono::m
     if (path.empty()) path = L"/";
     const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
 
-    Internet connection(WinHttpConnect(session_, host.c_str(), parts.nPort, 0));
+    Internet connection(WinHttpConnect(session, host.c_str(), parts.nPort, 0));
     if (!connection.h) return std::nullopt;
     Internet request(WinHttpOpenRequest(connection.h, L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
                                         WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0));
@@ -94,11 +81,61 @@ std::optional<HttpReply> HttpClient::Get(const std::wstring& url, std::chrono::m
         DWORD got = 0;
         if (!WinHttpReadData(request.h, chunk.data(), static_cast<DWORD>(chunk.size()), &got)) return std::nullopt;
         if (got == 0) break;
-        if (reply.body.size() + got > kMaxBody) return std::nullopt;
+        if (reply.body.size() + got > HttpClient::kMaxBody) return std::nullopt;
         reply.body.append(chunk.data(), got);
     }
     return reply;
 }
+
+// A request in flight, shared by the caller and the thread that performs it.
+struct Pending {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::optional<HttpReply> reply;
+};
+
+}  // namespace
+
+HttpClient::HttpClient() {
+    HINTERNET session = WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                    WINHTTP_NO_PROXY_BYPASS, 0);
+    if (!session) return;
+    DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+    WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
+    WinHttpSetTimeouts(session, 10000, 10000, 15000, 15000);
+    session_ = std::shared_ptr<void>(session, [](void* h) { WinHttpCloseHandle(h); });
+}
+
+std::optional<HttpReply> HttpClient::Get(const std::wstring& url, std::chrono::milliseconds deadline) const {
+    if (!session_) return std::nullopt;
+    const auto end = Clock::now() + deadline;
+    // The phase time-outs are not honoured everywhere (a server that answers nothing, or a
+    // byte at a time, can outlast them), so the request runs on a thread of its own and the
+    // caller stops waiting at the deadline; a late request finishes unseen.
+    auto pending = std::make_shared<Pending>();
+    try {
+        std::thread([pending, session = session_, url, end]() noexcept {
+            std::optional<HttpReply> reply;
+            try {
+                reply = GetBlocking(static_cast<HINTERNET>(session.get()), url, end);
+            } catch (...) {
+                reply.reset();
+            }
+            std::lock_guard lock(pending->mutex);
+            pending->reply = std::move(reply);
+            pending->finished = true;
+            pending->done.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        return std::nullopt;  // no thread to be had: a failed fetch like any other
+    }
+    std::unique_lock lock(pending->mutex);
+    if (!pending->done.wait_until(lock, end + std::chrono::milliseconds(250), [&] { return pending->finished; }))
+        return std::nullopt;
+    return std::move(pending->reply);
+}
+
 
 std::wstring ServiceUrl(const std::wstring& realUrl) {
     wchar_t base[512];

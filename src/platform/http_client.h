@@ -25,7 +25,6 @@ public:
     static constexpr size_t kMaxBody = 16u * 1024 * 1024;
 
     HttpClient();
-    ~HttpClient();
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
@@ -35,7 +34,8 @@ public:
                                  std::chrono::milliseconds deadline = std::chrono::seconds(15)) const;
 
 private:
-    HINTERNET session_ = nullptr;
+    // Shared with the requests in flight: an abandoned request may finish after the client.
+    std::shared_ptr<void> session_;
 };
 
 // A service address after the RAVENLOCK_SERVICE_BASE switch (mirrors, demo, tests).
