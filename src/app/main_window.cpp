@@ -62,6 +62,12 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 
     Tips.Create(hwnd);
     TrayImageList.Load();
+    // The online lists show the first of the menu pictures on every row.
+    Integration.Create(MainPageControl.At(ids::kTabIntegration), *this, TrayImageList.At(0));
+    MainPageControl.At(ids::kTabIntegration).onShow = [this] { Integration.Sheet6Show(); };
+    LaunchCodes.Create(MainPageControl.At(ids::kTabResources), *this, TrayImageList.At(0));
+    for (ui::Label* label : {static_cast<ui::Label*>(&Integration.DiscordLabel), &LaunchCodes.LaunchCodesLabel})
+        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
     TrayPopupMenu.Create(TrayImageList);
     Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);

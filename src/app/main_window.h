@@ -13,6 +13,9 @@
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
 #include "launch/game_tab.h"
+#include "online/integration_tab.h"
+#include "online/launch_codes_box.h"
+#include "online/news_window.h"
 #include "platform/http_client.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
@@ -44,6 +47,10 @@ public:
     GameTab Game;
     ToolsTab Tools;
     ResourcesTab Resources;
+    IntegrationTab Integration;
+    LaunchCodesBox LaunchCodes;
+    // The news window (TNewsForm): a top-level window of its own, created by the entry.
+    NewsWindow NewsForm;
     ui::ToolTip Tips;
     TrayIcon Tray;
     ImageList TrayImageList;

@@ -14,10 +14,12 @@ inline constexpr wchar_t kNewsUrl[] =
 inline constexpr wchar_t kNewsArticleBase[] = L"https://fallout.bethesda.net/ru";
 inline constexpr size_t kNewsTitleMax = 94;
 
-// What a news line leads to; the title and the summary live in the line and its tooltip.
+// What a news line leads to. The title lives in the line; the summary is its tooltip,
+// kept here too so that the news window need not read it back out of the tooltip.
 struct NewsSlot {
     std::wstring ArticleUrl;
     std::wstring PictureUrl;
+    std::wstring Summary;
 };
 
 // What the reply gave for one entry, as far as it was read before a failure.

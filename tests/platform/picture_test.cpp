@@ -68,5 +68,16 @@ TEST(Picture, BrokenOrHugeInputGivesNothing) {
     for (size_t i = 0; i < inputs.size(); ++i) EXPECT_FALSE(DecodePicture(inputs[i])) << "input " << i;
 }
 
+TEST(Picture, PixelLimitRefusesLargerPictures) {
+    const auto png = LoadTestResource(L"RGBA_3X2_PNG");  // 6 pixels
+    const auto jpg = LoadTestResource(L"TWO_BLOCKS_JPG");  // 256 pixels
+    const struct {
+        const std::vector<uint8_t>* bytes;
+        uint64_t limit;
+        bool decoded;
+    } cases[] = {{&png, 6, true}, {&png, 5, false}, {&jpg, 256, true}, {&jpg, 255, false}};
+    for (const auto& c : cases) EXPECT_EQ(DecodePicture(*c.bytes, c.limit).has_value(), c.decoded) << c.limit;
+}
+
 }  // namespace
 }  // namespace ravenlock
