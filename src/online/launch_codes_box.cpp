@@ -18,6 +18,7 @@ void LaunchCodesBox::Create(ui::Page& page, MainWindow& main, HBITMAP rowPicture
     LaunchCodesLabel.Create(p, ids::kLaunchCodesLabel, L"Запрос кодов запуска МБР", {kX + 10, kY + kH - 26, kW - 20, 16},
                             {RGB(0, 0, 0), -13, true, ui::Align::Center, true});
     LaunchCodesLabel.SetTag(200);
+    GroupBox2.SendToBack();
 }
 
 void LaunchCodesBox::LoadLaunchCodes() {

@@ -19,6 +19,12 @@ namespace ravenlock::online {
 class GroupFrame : public ui::Control {
 public:
     void Create(HWND parent, int id, const std::wstring& caption, ui::Bounds b);
+    // Beneath its siblings, once the controls inside it exist: children created later
+    // go below the earlier ones, and a frame above them would hide them.
+    void SendToBack();
+
+private:
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
 };
 
 // A report-style list view: fixed-width columns that the user can neither resize nor
