@@ -84,6 +84,21 @@ ensure_prefix() {
     wine_as_user "$prefix" wineboot --init >"$prefix.log" 2>&1 || { cat "$prefix.log" >&2; return 1; }
     wine_as_user "$prefix" wineserver --wait
   fi
+  isolate_user_folders "$prefix"
+}
+
+# Wine links Documents, Desktop and the like to the Wine user's home, which every prefix
+# would then share; each prefix gets folders of its own instead.
+isolate_user_folders() {
+  local prefix="$1" d
+  for d in "$prefix"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos,Templates}; do
+    if [ -L "$d" ]; then
+      rm -f "$d"
+      mkdir -p "$d"
+      [ "$(id -u)" = 0 ] && chown "$RAVENLOCK_TEST_USER:" "$d"
+    fi
+  done
+  return 0
 }
 
 # Keeps a wine server running for the prefix and lets its background services start,

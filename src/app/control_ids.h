@@ -45,6 +45,34 @@ inline constexpr int kDiscordServerIDEdit = 1300;
 inline constexpr int kScreenResolutionLabel = 1400;
 inline constexpr int kRAMLabel = 1401;
 
+// Tools tab: the options (check box id = kCheckBoxFirst + its tag) and the Pip-Boy colour.
+inline constexpr int kOptionsGroupBox = 1402;
+inline constexpr int kCheckBoxFirst = 1410;  // 1411 ... 1430, 1470, 1471
+inline constexpr int kPipboyGroupBox = 1403;
+inline constexpr int kTrackBarR = 1480;
+inline constexpr int kTrackBarG = 1481;
+inline constexpr int kTrackBarB = 1482;
+inline constexpr int kRedColorLabel = 1483;
+inline constexpr int kGreenColorLabel = 1484;
+inline constexpr int kBlueColorLabel = 1485;
+inline constexpr int kResultImage = 1486;
+
+// Settings editor tab.
+inline constexpr int kLabel6 = 1500;
+inline constexpr int kPrefsProfileLabel = 1501;
+inline constexpr int kFallout76PrefsiniListBox = 1502;
+inline constexpr int kFallout76PrefsiniListBoxDefault = 1503;
+inline constexpr int kParameterLabel = 1504;
+inline constexpr int kValueLabel = 1505;
+inline constexpr int kParameterEdit = 1506;
+inline constexpr int kLabel3 = 1507;
+inline constexpr int kValueEdit = 1508;
+inline constexpr int kSearchNotepadEdit = 1509;
+inline constexpr int kRestorePrefsButton = 1510;
+inline constexpr int kCopyPrefsButton = 1511;
+inline constexpr int kSavePrefsButton = 1512;
+inline constexpr int kDeletePrefsButton = 1513;
+
 // Resources tab.
 inline constexpr int kAboutLabel = 1600;
 

@@ -51,7 +51,11 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
                            ids::kTabButtonFirst, ids::kPageFirst,
                            {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
-    Tools.Create(MainPageControl.At(ids::kTabTools));
+    Tools.Create(MainPageControl.At(ids::kTabTools), *this);
+    Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
+    MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
+    MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
+    Game.LanguageSwitch.onClick = [this] { LanguageSwitchClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources));
     MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
     for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,

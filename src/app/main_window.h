@@ -12,6 +12,7 @@
 #include "app/tray_menu.h"
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
+#include "gameconfig/editor_tab.h"
 #include "launch/game_tab.h"
 #include "platform/http_client.h"
 #include "ui/controls.h"
@@ -43,6 +44,7 @@ public:
     ui::PageControl MainPageControl;
     GameTab Game;
     ToolsTab Tools;
+    EditorTab Editor;
     ResourcesTab Resources;
     ui::ToolTip Tips;
     TrayIcon Tray;
@@ -53,6 +55,10 @@ public:
     ui::FileDialogSpec MyOpenDialog, MyOpenDialog2, MySaveDialog;
     // The one HTTP client; workers hold a share of it, so it outlives any of them.
     std::shared_ptr<HttpClient> MyHTTPs = std::make_shared<HttpClient>();
+
+    // The language switch: set up from Fallout76.ini at start-up, written at every toggle.
+    void SetUpLanguageSwitch();
+    void LanguageSwitchClick();
 
     // The clickable labels' shared handler, by Tag.
     void ServerStatusLabelClick(int tag);

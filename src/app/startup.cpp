@@ -58,7 +58,12 @@ void MainWindow::FormCreate() {
     st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
     st.UserProfileMenuEnabled = DirectoryExists(st.GameProfileFolder);
     TrayPopupMenu.SetItemEnabled(ids::kUserProfileN, st.UserProfileMenuEnabled);
-    // 12. The language switch is set up from Fallout76.ini here.
+    // 12. The language switch follows Fallout76.ini, read between the guard calls.
+    if (FileExists(GameIniPath(st.GameProfileFolder, kFallout76Ini))) {
+        SetGameIniAttributes(st.GameProfileFolder, false);
+        SetUpLanguageSwitch();
+        SetGameIniAttributes(st.GameProfileFolder, true);
+    }
     // 13. A missing Fallout76Custom.ini gets its initial content.
     CreateCustomIniIfMissing(st.GameProfileFolder);
 
