@@ -45,6 +45,7 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(16)));
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
 
+    TrayImageList.Load();  // the tabs' lists and menus use its pictures
     MainPageControl.Create(hwnd,
                            {L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика",
                             L"Редактор настроек", L"Ресурсы"},
@@ -56,7 +57,10 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchClick(); };
-    Resources.Create(MainPageControl.At(ids::kTabResources));
+    Resources.Create(MainPageControl.At(ids::kTabResources), *this);
+    Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
+    MainPageControl.At(ids::kTabPhotos).onShow = [this] { Photos.Sheet2Show(); };
+    Game.FalloutLogoImage.onClick = [this] { FalloutLogoImageClick(Game.FalloutLogoImage.Tag()); };
     MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
     for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,
                              &Resources.AboutLabel})
@@ -65,7 +69,6 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     MainPageControl.Select(ids::kTabGame, false);
 
     Tips.Create(hwnd);
-    TrayImageList.Load();
     TrayPopupMenu.Create(TrayImageList);
     Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);

@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
+#include "diagnostics/photos_tab.h"
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
@@ -45,6 +46,7 @@ public:
     GameTab Game;
     ToolsTab Tools;
     EditorTab Editor;
+    PhotosTab Photos;
     ResourcesTab Resources;
     ui::ToolTip Tips;
     TrayIcon Tray;
@@ -59,6 +61,9 @@ public:
     // The language switch: set up from Fallout76.ini at start-up, written at every toggle.
     void SetUpLanguageSwitch();
     void LanguageSwitchClick();
+
+    // The link pictures' shared handler, by Tag.
+    void FalloutLogoImageClick(int tag);
 
     // The clickable labels' shared handler, by Tag.
     void ServerStatusLabelClick(int tag);

@@ -42,7 +42,8 @@ void MainWindow::FormCreate() {
     // 6. The primary screen's size.
     Tools.ScreenResolutionLabel.SetText(L"Разрешение экрана: " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) +
                                         L" X " + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
-    // 7. The system summary is filled here.
+    // 7. The system summary, once.
+    Tools.ShowSystemInformation();
 
     // 8, 9. Without the game or Steam the program cannot work.
     if (!LocateGameExecutable()) {
