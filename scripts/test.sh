@@ -13,12 +13,11 @@ bash "$here/setup.sh" "$RAVENLOCK_BUILD"
 
 echo "== build"
 cmake --preset mingw >"$RAVENLOCK_BUILD/configure.log" 2>&1 || { cat "$RAVENLOCK_BUILD/configure.log"; exit 1; }
-# The build's own status, not grep's (with pipefail a "|| true" would hide it).
 set +e
 cmake --build --preset mingw 2>&1 | grep -vE '^\[ *[0-9]+%\]|^gmake|Consolidate compiler'
-build_status=${PIPESTATUS[0]}
+build_rc=${PIPESTATUS[0]}
 set -e
-[ "$build_status" = 0 ] || { echo "build failed"; exit 1; }
+[ "$build_rc" = 0 ] || { echo "build failed"; exit 1; }
 
 source "$here/wine-env.sh"
 ensure_test_user
@@ -27,10 +26,12 @@ export RAVENLOCK_TEST_PREFIX="$RAVENLOCK_BUILD/wine/test-prefix"
 # The end-to-end tests run in a sandbox prefix of their own (tests/e2e/CMakeLists.txt
 # names it), made fresh for every run so that no earlier run's state leaks in.
 sandbox_prefix="$RAVENLOCK_BUILD/wine/sandbox-prefix"
+standin_pid=""
 cleanup() {
   stop_wineserver "$RAVENLOCK_TEST_PREFIX"
   stop_wineserver "$sandbox_prefix"
   stop_display
+  [ -n "$standin_pid" ] && kill "$standin_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 ensure_prefix "$RAVENLOCK_TEST_PREFIX"
@@ -43,6 +44,21 @@ results="$RAVENLOCK_BUILD/test-results"
 rm -rf "$results"
 mkdir -p "$results" "$RAVENLOCK_BUILD/screenshots"
 [ "$(id -u)" = 0 ] && chown "$(wine_user):" "$results" "$RAVENLOCK_BUILD/screenshots"
+# The stand-in web services, on a free port of 127.0.0.1; tests switch scenarios through
+# a file that the Wine user may write.
+standin="$RAVENLOCK_BUILD/stand-in"
+mkdir -p "$standin"
+echo operational >"$standin/scenario"
+[ "$(id -u)" = 0 ] && chown -R "$(wine_user):" "$standin"
+rm -f "$standin/port"
+python3 "$RAVENLOCK_ROOT/sandbox/services/stand_in.py" --port 0 --scenario-file "$standin/scenario" \
+  --ready-file "$standin/port" >"$standin/log" 2>&1 &
+standin_pid=$!
+for i in $(seq 1 50); do [ -s "$standin/port" ] && break; sleep 0.1; done
+[ -s "$standin/port" ] || { echo "the stand-in services did not start:"; cat "$standin/log"; exit 1; }
+export RAVENLOCK_SERVICE_BASE="http://127.0.0.1:$(cat "$standin/port")"
+export RAVENLOCK_SCENARIO_FILE="$(windows_path "$standin/scenario")"
+
 export GTEST_OUTPUT="xml:$(windows_path "$results")\\"
 export RAVENLOCK_SCREENSHOT_DIR="$(windows_path "$RAVENLOCK_BUILD/screenshots")"
 export GTEST_COLOR=no
@@ -52,7 +68,7 @@ set +e
 ctest --preset mingw "$@"
 rc=$?
 set -e
-# A test program without a report counts as crashed only when ctest ran them all.
+# With a ctest filter some programs do not run at all; only a full run expects every report.
 if [ $# = 0 ]; then
   python3 "$here/test-summary.py" "$results" "$RAVENLOCK_BUILD/mingw/bin"
 else

@@ -43,8 +43,23 @@ inline constexpr int kDiscordServerIDEdit = 1300;
 
 // Tools tab.
 inline constexpr int kScreenResolutionLabel = 1400;
+inline constexpr int kRAMLabel = 1401;
 
 // Resources tab.
 inline constexpr int kAboutLabel = 1600;
+
+// The tray icon's callback message to the main window (lParam: the mouse message,
+// WM_LBUTTONUP for a left click, WM_RBUTTONUP for the menu).
+inline constexpr unsigned kTrayCallbackMessage = 0x8000 + 40;  // WM_APP + 40
+
+// Tray menu items: a WM_COMMAND with one of these ids to the main window is a click on it.
+inline constexpr int kRunFallout76ForceN = 2001;
+inline constexpr int kInstallFolderN = 2002;
+inline constexpr int kUserProfileN = 2003;
+inline constexpr int kCheckAndRepairDiskN = 2004;
+inline constexpr int kFreeWorkingSetsN = 2005;
+inline constexpr int kFreeRAMN = 2006;
+inline constexpr int kMinMaxN = 2007;
+inline constexpr int kExitN = 2008;
 
 }  // namespace ravenlock::ids

@@ -1,42 +1,86 @@
-// Program entry. The full main window arrives with its own module; until then the
-// program opens its plain frame.
+// Program entry: the single-instance rule, the hidden application window that owns the
+// forms (so that there is no taskbar button), the main and news windows, the loop.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "app/control_ids.h"
+#include "app/main_window.h"
+#include "ui/dispatch.h"
+#include "ui/ui_thread.h"
+#include "ui/window.h"
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TMainForm";
-constexpr wchar_t kCaption[] = L"Fallout 76 Ravenlock";
-
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// The hidden top-level window that owns every form, as the toolkit's application window.
+class ApplicationWindow : public ravenlock::ui::Window {
+public:
+    void Create() {
+        CreateRaw(L"RavenlockApplication", WS_EX_TOOLWINDOW, WS_POPUP, ravenlock::ui::ApplicationTitle(), 0, 0, 0, 0,
+                  nullptr, nullptr);
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+};
+
+// The news window: created hidden and borderless; the news feed fills it.
+class NewsWindow : public ravenlock::ui::Window {
+public:
+    void Create(HWND owner) {
+        CreateRaw(ravenlock::ids::kNewsWindowClass, WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0, owner, nullptr);
+    }
+};
+
+std::wstring FirstArgument() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::wstring first = (argv && argc > 1) ? argv[1] : L"";
+    LocalFree(argv);
+    return first;
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc)) return 1;
-    RECT rc{0, 0, 651, 925};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRect(&rc, style, FALSE);
-    HWND hwnd = CreateWindowExW(0, kWindowClass, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance, nullptr);
-    if (!hwnd) return 1;
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace ravenlock;
+    // 1. A second copy shows the first copy's window and ends.
+    if (HWND running = FindWindowW(ids::kMainWindowClass, ids::kMainWindowCaption)) {
+        ShowWindow(running, SW_SHOWNORMAL);
+        return 0;
     }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    ui::InitUiThreadHandOver();
+
+    // 2. The owner of all forms stays hidden.
+    ApplicationWindow application;
+    application.Create();
+    ShowWindow(application.Handle(), SW_HIDE);
+
+    // 3. The main window; its start-up sequence runs before it is shown.
+    auto mainWindow = std::make_unique<MainWindow>();
+    mainWindow->Create(application.Handle(), FirstArgument());
+    ui::RunHandler(mainWindow->Handle(), [&] { mainWindow->FormCreate(); });
+    // 4. The news window, hidden.
+    NewsWindow news;
+    news.Create(application.Handle());
+    mainWindow->ShowAfterCreate();
+
+    // 6. Until the application is told to terminate.
+    if (!mainWindow->Terminated()) {
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (!IsDialogMessageW(mainWindow->Handle(), &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+    // Workers still running are abandoned: their hand-overs fail from here on.
+    ui::ShutdownUiThreadHandOver();
+    mainWindow.reset();  // destroys the window: FormDestroy runs
+    CoUninitialize();
     return 0;
 }

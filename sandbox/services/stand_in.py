@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""Stand-in web services for the demo and the tests, on 127.0.0.1 only.
+
+Answers the paths the program asks its services for (server status, news, Discord
+widget, launch codes, news pictures) from files in scenarios/. The scenario is read
+from a small text file on every request, so tests switch it between cases without a
+restart:
+
+    stand_in.py --port 8076 --scenario-file /tmp/scenario [--ready-file F]
+
+Scenario names: operational, partial_outage, under_maintenance, major_outage,
+no_component, malformed, error_page, slow, down. "slow" answers only after 25 s,
+beyond the program's time-out; "down" drops every connection without an answer.
+A scenario folder may hold files named after a path ("en_api_statuses.json" answers
+"/en/api/statuses"); whatever it lacks comes from scenarios/operational/.
+"""
+import argparse
+import http.server
+import os
+import socket
+import sys
+import time
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+SCENARIOS = HERE / "scenarios"
+
+CONTENT_TYPES = {".json": "application/json; charset=utf-8", ".html": "text/html; charset=utf-8",
+                 ".png": "image/png", ".jpg": "image/jpeg", ".txt": "text/plain; charset=utf-8"}
+
+
+def file_for(scenario: str, path: str):
+    """The file answering a request path in a scenario, or None."""
+    key = path.split("?", 1)[0].strip("/").replace("/", "_")
+    for folder in (SCENARIOS / scenario, SCENARIOS / "operational"):
+        if not folder.is_dir():
+            continue
+        for candidate in sorted(folder.glob(key + ".*")):
+            return candidate
+    return None
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    server_version = "RavenlockStandIn/1.0"
+
+    def scenario(self) -> str:
+        try:
+            return Path(self.server.scenario_file).read_text().strip() or "operational"
+        except OSError:
+            return "operational"
+
+    def do_GET(self):
+        scenario = self.scenario()
+        if scenario == "down":
+            # Drop the connection without a byte of answer.
+            self.close_connection = True
+            self.connection.shutdown(socket.SHUT_RDWR)
+            return
+        if scenario == "slow":
+            time.sleep(25)
+        if scenario == "error_page":
+            self.answer(500, "text/html; charset=utf-8",
+                        b"<html><body><h1>502 Bad Gateway</h1></body></html>")
+            return
+        found = file_for(scenario, self.path)
+        if found is None:
+            self.answer(404, "text/plain; charset=utf-8", b"not found")
+            return
+        self.answer(200, CONTENT_TYPES.get(found.suffix, "application/octet-stream"), found.read_bytes())
+
+    def answer(self, status, content_type, body):
+        try:
+            self.send_response(status)
+            self.send_header("Content-Type", content_type)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+        except (BrokenPipeError, ConnectionResetError):
+            pass  # the client gave up (its time-out), which is what some tests want
+
+    def log_message(self, fmt, *args):
+        if os.environ.get("RAVENLOCK_STANDIN_VERBOSE"):
+            sys.stderr.write("stand-in: " + fmt % args + "\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, default=8076)
+    parser.add_argument("--scenario-file", required=True)
+    parser.add_argument("--ready-file")
+    args = parser.parse_args()
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server.daemon_threads = True
+    server.scenario_file = args.scenario_file
+    if args.ready_file:
+        Path(args.ready_file).write_text(str(server.server_address[1]))
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

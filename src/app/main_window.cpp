@@ -1,0 +1,206 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/control_ids.h"
+#include "online/server_status_thread.h"
+#include "platform/tools.h"
+#include "ui/dispatch.h"
+#include "ui/gdi.h"
+
+namespace ravenlock {
+
+namespace {
+
+constexpr int kClientW = 651, kClientH = 925;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kSnapDistance = 20;
+
+HICON ProgramIcon(int size) {
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+    return icon ? static_cast<HICON>(icon) : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace
+
+void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgument) {
+    applicationWindow_ = applicationWindow;
+    firstArgument_ = firstArgument;
+
+    RECT rc{0, 0, kClientW, kClientH};
+    AdjustWindowRectEx(&rc, kStyle, FALSE, WS_EX_LAYERED);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    // Centred on the primary screen's work area when first shown.
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - w) / 2;
+    const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - h) / 2);
+
+    // Owned by the hidden application window, so there is no taskbar button.
+    CreateRaw(ids::kMainWindowClass, WS_EX_LAYERED | WS_EX_CONTROLPARENT, kStyle, ids::kMainWindowCaption, x, y, w, h,
+              applicationWindow, nullptr, CS_DBLCLKS, nullptr, ProgramIcon(32));
+    HWND hwnd = Handle();
+    SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(16)));
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
+
+    MainPageControl.Create(hwnd,
+                           {L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика",
+                            L"Редактор настроек", L"Ресурсы"},
+                           ids::kTabButtonFirst, ids::kPageFirst,
+                           {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
+    Game.Create(MainPageControl.At(ids::kTabGame), *this);
+    Tools.Create(MainPageControl.At(ids::kTabTools));
+    Resources.Create(MainPageControl.At(ids::kTabResources));
+    MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
+    for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,
+                             &Resources.AboutLabel})
+        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
+    // The first tab is active at start; its show handler runs when the window is shown.
+    MainPageControl.Select(ids::kTabGame, false);
+
+    Tips.Create(hwnd);
+    TrayImageList.Load();
+    TrayPopupMenu.Create(TrayImageList);
+    Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
+    RemoveTempFilesTimer.Bind(hwnd);
+    RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
+    FalloutProcessTimer.Bind(hwnd);
+    FalloutProcessTimer.onTimer = [this] { Game.FalloutProcessTimerTimer(); };
+
+    const DWORD openFlags = OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
+    MyOpenDialog = {L"Пожалуйста, укажите файл Fallout76.exe", L"Fallout76.exe", L"exe",
+                    L"Исполняемый файл Windows|*.exe", openFlags};
+    MyOpenDialog2 = {L"Пожалуйста, укажите файл Steam.exe", L"Steam.exe", L"exe", L"Исполняемый файл Windows|*.exe",
+                     openFlags};
+    MySaveDialog = {L"Пожалуйста, укажите путь для сохранения отчёта о системе", L"SystemInfo", L"txt",
+                    L"Текстовые файлы|*.txt|Все файлы|*", OFN_HIDEREADONLY | OFN_ENABLESIZING};
+}
+
+void MainWindow::ShowAfterCreate() {
+    if (terminated_) return;
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+}
+
+void MainWindow::RemoveTempFilesTimerTimer() {
+    // A failed deletion leaves the timer on: the next tick tries again, silently.
+    if (RemoveTempToolCopy()) RemoveTempFilesTimer.SetEnabled(false);
+}
+
+void MainWindow::FormCloseQuery() { HideMainWindow(); }
+
+void MainWindow::ShowMainWindow() { ShowWindow(Handle(), SW_SHOW); }
+
+void MainWindow::HideMainWindow() { ShowWindow(Handle(), SW_HIDE); }
+
+void MainWindow::ToggleMainWindow() {
+    if (IsWindowVisible(Handle())) HideMainWindow();
+    else ShowMainWindow();
+}
+
+void MainWindow::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void MainWindow::FormShow() {
+    // The application window never gets a taskbar button, whatever showed us.
+    ShowWindow(applicationWindow_, SW_HIDE);
+    MainPageControl.ShowActiveAgain();
+}
+
+void MainWindow::FormPaint() {
+    // The frame itself was painted (shown, uncovered or restored), not one of its controls:
+    // with the Game tab active, that is a moment to look at the servers again.
+    if (MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
+}
+
+void MainWindow::Sheet1Show() { StartServerStatusCheck(*this); }
+
+void MainWindow::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    UnregisterHotKey(Handle(), State.HotKeyId);
+    if (State.HotKeyId) GlobalDeleteAtom(State.HotKeyId);
+    State.Settings.Close();
+    State.ScreenshotPaths.clear();
+    State.PhotoPaths.clear();
+    State.ArchiveKeys.clear();
+    State.ArchiveValues.clear();
+    Tray.Remove();
+}
+
+void MainWindow::SnapToScreenEdges(RECT& rc) const {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (!GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &mi)) return;
+    const RECT& wa = mi.rcWork;
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    if (std::abs(rc.left - wa.left) <= kSnapDistance) rc.left = wa.left;
+    else if (std::abs(rc.right - wa.right) <= kSnapDistance) rc.left = wa.right - w;
+    if (std::abs(rc.top - wa.top) <= kSnapDistance) rc.top = wa.top;
+    else if (std::abs(rc.bottom - wa.bottom) <= kSnapDistance) rc.top = wa.bottom - h;
+    rc.right = rc.left + w;
+    rc.bottom = rc.top + h;
+}
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT routed = 0;
+    if (ui::RouteChildMessage(msg, wp, lp, routed)) return routed;
+    if (Tray.HandleTaskbarCreated(msg)) return 0;
+    switch (msg) {
+        case TrayIcon::kCallbackMessage:
+            if (lp == WM_LBUTTONUP) TrayIconClick();
+            if (lp == WM_RBUTTONUP || lp == WM_CONTEXTMENU) {
+                POINT at;
+                GetCursorPos(&at);
+                TrayPopupMenu.Popup(Handle(), at);
+            }
+            return 0;
+        case WM_COMMAND:
+            if (lp == 0 && TrayMenu::TagOf(LOWORD(wp)) >= 0) {
+                ExitNClick(TrayMenu::TagOf(LOWORD(wp)));
+                return 0;
+            }
+            break;
+        case WM_HOTKEY:
+            MyHotKey(lp);
+            return 0;
+        case WM_CLOSE:
+            FormCloseQuery();
+            return 0;
+        case WM_QUERYENDSESSION:
+            // Log-off and shut-down are not close requests: agree at once.
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wp) {
+                FormDestroy();
+                Terminate();
+            }
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wp) FormShow();
+            break;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT:
+            ui::PaintSystemColor(Handle(), COLOR_BTNFACE);
+            FormPaint();
+            return 0;
+        case WM_MOVING:
+            SnapToScreenEdges(*reinterpret_cast<RECT*>(lp));
+            return TRUE;
+        case WM_TIMER:
+            for (ui::Timer* t : {&RemoveTempFilesTimer, &FalloutProcessTimer})
+                if (t->Id() == wp && t->Enabled() && t->onTimer) t->onTimer();
+            return 0;
+        case WM_DESTROY:
+            FormDestroy();
+            return 0;
+    }
+    return Default(msg, wp, lp);
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,85 @@
+#pragma once
+// The main window (class TMainForm): the frame, the page control with its six tabs,
+// the shared components, and the program-wide state. It routes messages to the tabs.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/tray_icon.h"
+#include "app/tray_menu.h"
+#include "diagnostics/resources_tab.h"
+#include "diagnostics/tools_tab.h"
+#include "launch/game_tab.h"
+#include "platform/http_client.h"
+#include "ui/controls.h"
+#include "ui/file_dialog.h"
+#include "ui/page_control.h"
+#include "ui/timer.h"
+
+namespace ravenlock {
+
+class MainWindow : public ui::Window {
+public:
+    // Creates the hidden frame with all its controls; FormCreate then runs the start-up.
+    void Create(HWND applicationWindow, const std::wstring& firstArgument);
+    // The start-up sequence; afterwards the window is shown unless the program was told to end.
+    void FormCreate();
+    void ShowAfterCreate();
+
+    // Hides the window instead of closing it (every close request).
+    void FormCloseQuery();
+    void ShowMainWindow();
+    void HideMainWindow();
+    // Shown becomes hidden and hidden shown (tray click, "Свернуть/Развернуть").
+    void ToggleMainWindow();
+    // Ends the program: the message loop stops and the windows are destroyed.
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    AppState State;
+    ui::PageControl MainPageControl;
+    GameTab Game;
+    ToolsTab Tools;
+    ResourcesTab Resources;
+    ui::ToolTip Tips;
+    TrayIcon Tray;
+    ImageList TrayImageList;
+    TrayMenu TrayPopupMenu;
+    ui::Timer RemoveTempFilesTimer{1, 1000};
+    ui::Timer FalloutProcessTimer{2, 2000};
+    ui::FileDialogSpec MyOpenDialog, MyOpenDialog2, MySaveDialog;
+    // The one HTTP client; workers hold a share of it, so it outlives any of them.
+    std::shared_ptr<HttpClient> MyHTTPs = std::make_shared<HttpClient>();
+
+    // The clickable labels' shared handler, by Tag.
+    void ServerStatusLabelClick(int tag);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    std::optional<std::wstring> LocateExecutable(const std::wstring& knownPath, const wchar_t* settingName,
+                                                 const ui::FileDialogSpec& dialog, const wchar_t* fileName);
+    bool LocateGameExecutable();
+    bool LocateSteamExecutable();
+    void FatalEnding(const std::wstring& message);
+    void RemoveTempFilesTimerTimer();
+    void TrayIconClick();
+    void ExitNClick(int tag);
+    void MyHotKey(LPARAM lp);
+    void FormShow();
+    void FormPaint();
+    void Sheet1Show();
+    void FormDestroy();
+    void SnapToScreenEdges(RECT& rc) const;
+
+    HWND applicationWindow_ = nullptr;
+    std::wstring firstArgument_;
+    bool terminated_ = false;
+    bool destroyed_ = false;
+};
+
+}  // namespace ravenlock

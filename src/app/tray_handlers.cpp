@@ -1,0 +1,42 @@
+// The tray icon, its menu and the global hotkey: the program's handles while the
+// window is hidden.
+#include "app/main_window.h"
+#include "platform/tools.h"
+#include "platform/processes.h"
+
+namespace ravenlock {
+
+void MainWindow::TrayIconClick() { ToggleMainWindow(); }
+
+void MainWindow::ExitNClick(int tag) {
+    switch (tag) {
+        case 70: Game.ForceRunGame(); break;
+        case 30: RunProgram(State.GameFolder); break;
+        case 20: RunProgram(State.GameProfileFolder); break;
+        case 60:
+            // Windows' own disk check of C: with the fix switch, in a normal window; not waited for.
+            ShellExecuteW(nullptr, L"open", L"chkdsk.exe", L" C: /F", nullptr, SW_SHOWNORMAL);
+            break;
+        case 50:
+            RunRamMapTool(L"RAMMap", L"-Ew", false);
+            RemoveTempFilesTimer.SetEnabled(true);
+            break;
+        case 40:
+            RunRamMapTool(L"RAMMap", L"-Et", false);
+            RemoveTempFilesTimer.SetEnabled(true);
+            break;
+        case 10: ToggleMainWindow(); break;
+        case 0:
+            FormCloseQuery();
+            Terminate();
+            break;
+        default: break;
+    }
+}
+
+void MainWindow::MyHotKey(LPARAM lp) {
+    // CTRL+SHIFT+F exactly: the game button's click, enabled or not.
+    if (HIWORD(lp) == 0x46 && LOWORD(lp) == (MOD_CONTROL | MOD_SHIFT)) Game.RunGameButtonClick();
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,94 @@
+#include "app/tray_menu.h"
+
+#include "app/control_ids.h"
+#include "platform/embedded.h"
+
+namespace ravenlock {
+
+namespace {
+
+struct Item {
+    int id;
+    const wchar_t* caption;  // nullptr: a separator
+    int picture;
+    int tag;
+};
+
+constexpr Item kItems[] = {
+    {ids::kRunFallout76ForceN, L"Fallout 76 - Принудительный запуск", 0, 70},
+    {0, nullptr, -1, -1},
+    {ids::kInstallFolderN, L"Открыть папку установки Fallout 76", 0, 30},
+    {ids::kUserProfileN, L"Открыть папку профиля Fallout 76", 0, 20},
+    {0, nullptr, -1, -1},
+    {ids::kCheckAndRepairDiskN, L"Проверить и восстановить диск C:\\", 8, 60},
+    {ids::kFreeWorkingSetsN, L"Очистить Рабочие наборы", 5, 50},
+    {ids::kFreeRAMN, L"Очистить RAM-кэш", 5, 40},
+    {0, nullptr, -1, -1},
+    {ids::kMinMaxN, L"Свернуть/Развернуть", 3, 10},
+    {ids::kExitN, L"Выход", 1, 0},
+};
+
+}  // namespace
+
+void ImageList::Load() {
+    pictures_.clear();
+    const auto strip = DecodeEmbeddedPicture(L"TRAYIMAGES");
+    if (!strip || strip->height != 16) return;
+    for (int i = 0; i < strip->width / 16; ++i) {
+        Picture one;
+        one.width = one.height = 16;
+        one.bgra.resize(16 * 16 * 4);
+        for (int y = 0; y < 16; ++y) {
+            const auto* row = strip->bgra.data() + (static_cast<size_t>(y) * strip->width + i * 16) * 4;
+            std::copy(row, row + 16 * 4, one.bgra.begin() + y * 16 * 4);
+        }
+        pictures_.push_back(ui::MakeBitmap(one));
+    }
+}
+
+HBITMAP ImageList::At(int index) const {
+    return index >= 0 && index < static_cast<int>(pictures_.size()) ? pictures_[static_cast<size_t>(index)].get()
+                                                                     : nullptr;
+}
+
+void TrayMenu::Create(const ImageList& images) {
+    menu_ = CreatePopupMenu();
+    UINT position = 0;
+    for (const Item& item : kItems) {
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof(mi);
+        if (!item.caption) {
+            mi.fMask = MIIM_FTYPE;
+            mi.fType = MFT_SEPARATOR;
+        } else {
+            mi.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+            mi.wID = static_cast<UINT>(item.id);
+            mi.dwTypeData = const_cast<wchar_t*>(item.caption);
+            mi.hbmpItem = images.At(item.picture);
+        }
+        InsertMenuItemW(menu_, position++, TRUE, &mi);
+    }
+}
+
+TrayMenu::~TrayMenu() {
+    if (menu_) DestroyMenu(menu_);
+}
+
+int TrayMenu::TagOf(int itemId) {
+    for (const Item& item : kItems)
+        if (item.caption && item.id == itemId) return item.tag;
+    return -1;
+}
+
+void TrayMenu::SetItemEnabled(int itemId, bool enabled) {
+    EnableMenuItem(menu_, static_cast<UINT>(itemId), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void TrayMenu::Popup(HWND owner, POINT at) const {
+    // The menu closes properly only when its owner is the foreground window.
+    SetForegroundWindow(owner);
+    TrackPopupMenu(menu_, TPM_CENTERALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,37 @@
+#pragma once
+// The tray icon's popup menu and the nine 16 x 16 pictures its items (and the photo
+// viewer's menu) show.
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/gdi.h"
+
+namespace ravenlock {
+
+// The nine pictures: 0 emblem, 1 green cross, 2 red cross, 3 green bar, 4 green arrow,
+// 5 four colour bars, 6/7 blue round signs with green/red, 8 green tick.
+class ImageList {
+public:
+    void Load();  // from the program's TRAYIMAGES strip
+    HBITMAP At(int index) const;
+
+private:
+    std::vector<ui::BitmapHandle> pictures_;
+};
+
+class TrayMenu {
+public:
+    void Create(const ImageList& images);
+    ~TrayMenu();
+    // The Tag of a menu item id, or -1 when the id is not one of ours.
+    static int TagOf(int itemId);
+    void SetItemEnabled(int itemId, bool enabled);
+    // Opens the menu centred on the point; the chosen item arrives as WM_COMMAND at owner.
+    void Popup(HWND owner, POINT at) const;
+
+private:
+    HMENU menu_ = nullptr;
+};
+
+}  // namespace ravenlock

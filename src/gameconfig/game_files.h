@@ -1,0 +1,31 @@
+#pragma once
+// The game's three settings files in its profile folder, their backups, and the
+// read-only guard that keeps the game from overwriting them.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace ravenlock {
+
+inline constexpr wchar_t kFallout76Ini[] = L"Fallout76.ini";
+inline constexpr wchar_t kFallout76PrefsIni[] = L"Fallout76Prefs.ini";
+inline constexpr wchar_t kFallout76CustomIni[] = L"Fallout76Custom.ini";
+inline constexpr wchar_t kBackupPrefix[] = L"Backup_";
+// In the order the guard and the backups treat them.
+inline constexpr std::array<const wchar_t*, 3> kGameIniFiles = {kFallout76Ini, kFallout76PrefsIni, kFallout76CustomIni};
+
+// Full path of a file of the set: the profile folder, "\" and the name.
+std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& name);
+std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring& name);
+
+// Each existing file of the set gets exactly read-only (true) or no attributes (false);
+// the whole attribute set is replaced. Missing files and backups are left alone.
+void SetGameIniAttributes(const std::wstring& profileFolder, bool readOnly);
+
+// Writes the initial Fallout76Custom.ini ("[General]") when it is missing and the
+// profile folder exists; an existing file is never touched.
+// The resource comes from the given module, by default the running program.
+void CreateCustomIniIfMissing(const std::wstring& profileFolder, HMODULE module = nullptr);
+
+}  // namespace ravenlock

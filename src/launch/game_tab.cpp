@@ -1,0 +1,58 @@
+#include "launch/game_tab.h"
+
+#include "app/control_ids.h"
+#include "platform/embedded.h"
+
+namespace ravenlock {
+
+namespace {
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kLime = RGB(0, 255, 0);
+}  // namespace
+
+void GameTab::Create(ui::Page& page, MainWindow& main) {
+    main_ = &main;
+    using ui::Align;
+    using ui::LabelStyle;
+    HWND p = page.Handle();
+
+    MainImage.Create(p, ids::kMainImage, {0, 0, 643, 852}, false, false);
+    MainImage.SetPicture(DecodeEmbeddedPicture(L"GAMEBACKGROUND"));
+    page.SetBackground(&MainImage);
+
+    FalloutLogoImage.Create(p, ids::kFalloutLogoImage, {120, 21, 409, 212}, true, false);
+
+    RunGameButton.Create(p, ids::kRunGameButton, L"Запустить Fallout 76", {5, 239, 210, 35});
+    RunGameButton.SetEnabled(false);  // the server status decides
+    RunGameButton.onClick = [this] { RunGameButtonClick(); };
+    RunSteamButton.Create(p, ids::kRunSteamButton, L"Запустить Steam", {428, 239, 210, 35});
+    RunSteamButton.SetEnabled(false);
+    RunSteamButton.onClick = [this] { RunSteamButtonClick(); };
+
+    const LabelStyle white{kWhite, -13, false, Align::Center, false};
+    Label2.Create(p, ids::kLabel2, L"CTRL+SHIFT+F", {5, 277, 210, 16}, white);
+    Label13.Create(p, ids::kLabel13, L"Логин: Отсутствует", {428, 277, 210, 16}, white);
+    VersionGameLabel.Create(p, ids::kVersionGameLabel, L"Версия игры: 0.0.0.0", {5, 2, 290, 16},
+                            {kWhite, -13, false, Align::Left, false});
+    VersionSteamLabel.Create(p, ids::kVersionSteamLabel, L"Версия Steam: 0.0.0.0", {348, 3, 290, 16},
+                             {kWhite, -13, false, Align::Right, false});
+
+    const LabelStyle news{kLime, -13, true, Align::Left, true};
+    NewsLabel0.Create(p, ids::kNewsLabel0, L"", {5, 774, 635, 16}, news);
+    NewsLabel0.SetTag(1000);
+    NewsLabel1.Create(p, ids::kNewsLabel1, L"", {5, 792, 635, 16}, news);
+    NewsLabel1.SetTag(2000);
+    NewsLabel2.Create(p, ids::kNewsLabel2, L"", {5, 810, 635, 16}, news);
+    NewsLabel2.SetTag(3000);
+    ServerStatusLabel.Create(p, ids::kServerStatusLabel, L"", {104, 832, 433, 16},
+                             {kWhite, -13, true, Align::Center, true});
+    ServerStatusLabel.SetTag(100);
+
+    LanguageSwitch.Create(p, ids::kLanguageSwitch, {569, 830, 72, 20}, kLime, L"RU", L"EN", true);
+    LanguageSwitch.SetEnabled(false);
+
+    // The background stays beneath everything else.
+    SetWindowPos(MainImage.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,40 @@
+#pragma once
+// The "Игра" tab: the background picture with its title lettering, the game and Steam
+// buttons, version and login lines, news lines, the server status line and the
+// language switch; and the launch, stop and monitor of the game.
+#include "ui/controls.h"
+#include "ui/page_control.h"
+
+namespace ravenlock {
+
+class MainWindow;
+
+class GameTab {
+public:
+    void Create(ui::Page& page, MainWindow& main);
+
+    // Stops the game when it runs, launches it otherwise (the button, the hotkey, auto-run).
+    void RunGameButtonClick();
+    void RunSteamButtonClick();
+    // The 2-second monitor of the game process.
+    void FalloutProcessTimerTimer();
+    // The tray's forced start: the game executable itself, bypassing Steam.
+    void ForceRunGame();
+
+    ui::PictureBox MainImage;
+    ui::PictureBox FalloutLogoImage;
+    ui::FlatButton RunGameButton;
+    ui::FlatButton RunSteamButton;
+    ui::Label Label2;
+    ui::Label Label13;
+    ui::Label VersionGameLabel;
+    ui::Label VersionSteamLabel;
+    ui::Label NewsLabel0, NewsLabel1, NewsLabel2;
+    ui::Label ServerStatusLabel;
+    ui::ToggleSwitch LanguageSwitch;
+
+private:
+    MainWindow* main_ = nullptr;
+};
+
+}  // namespace ravenlock

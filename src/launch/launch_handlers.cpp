@@ -1,0 +1,61 @@
+// Launching, stopping and following the game. The state lives in the game button's
+// caption and the monitor timer; whether the game runs is asked afresh every time.
+#include "app/main_window.h"
+#include "gameconfig/game_files.h"
+#include "launch/game_tab.h"
+#include "launch/launch_rules.h"
+#include "platform/processes.h"
+#include "platform/tools.h"
+
+namespace ravenlock {
+
+void GameTab::RunGameButtonClick() {
+    MainWindow& w = *main_;
+    AppState& st = w.State;
+    if (ProcessExists(kGameProcess)) {
+        KillProcess(kGameProcess);
+        RunGameButton.SetText(kCaptionStopped);
+        w.FalloutProcessTimer.SetEnabled(false);
+        w.ShowMainWindow();
+        if (const auto line = PeakLineIfMeasured(st.GamePeakMemoryMB)) w.Tools.RAMLabel.SetText(*line);
+        return;
+    }
+    RunGameButton.SetText(kCaptionStarting);
+    SetGameIniAttributes(st.GameProfileFolder, true);
+    RunProgram(kSteamGameLink);
+    PlayNotificationSound(L"");
+    if (st.Settings.ValueExists(L"FreeRAMCacheBeforeStartingGame") &&
+        st.Settings.ReadBool(L"FreeRAMCacheBeforeStartingGame")) {
+        RunRamMapTool(L"RAMMap", L"-Et", false);
+        w.RemoveTempFilesTimer.SetEnabled(true);
+        // Give the tool a moment to empty the standby list before the game loads.
+        Sleep(2000);
+    }
+    if (st.Settings.ValueExists(L"GameProcessHighPriority") && st.Settings.ReadBool(L"GameProcessHighPriority"))
+        SetProcessPriority(kGameProcess, HIGH_PRIORITY_CLASS);
+    w.FalloutProcessTimer.SetEnabled(true);
+    w.HideMainWindow();
+}
+
+void GameTab::FalloutProcessTimerTimer() {
+    MainWindow& w = *main_;
+    const bool runs = ProcessExists(kGameProcess);
+    const MonitorStep step =
+        MonitorTick(RunGameButton.Text(), runs, runs ? GetProcessMemoryMB(kGameProcess) : 0, w.State.GamePeakMemoryMB);
+    if (step.caption != RunGameButton.Text()) RunGameButton.SetText(step.caption);
+    if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
+    w.State.GamePeakMemoryMB = step.peak;
+    if (step.stopMonitor) {
+        w.FalloutProcessTimer.SetEnabled(false);
+        w.ShowMainWindow();
+    }
+}
+
+void GameTab::RunSteamButtonClick() { RunProgram(main_->State.SteamFolder + L"Steam.exe"); }
+
+void GameTab::ForceRunGame() {
+    SetGameIniAttributes(main_->State.GameProfileFolder, true);
+    RunProgram(main_->State.GameFolder + L"Fallout76.exe");
+}
+
+}  // namespace ravenlock

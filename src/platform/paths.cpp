@@ -1,0 +1,32 @@
+#include "platform/paths.h"
+
+namespace ravenlock {
+
+namespace {
+wchar_t AsciiUpper(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c; }
+}  // namespace
+
+bool SameTextAscii(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    return true;
+}
+
+std::wstring FileNamePart(std::wstring_view path) {
+    const auto cut = path.find_last_of(L"\\/:");
+    return std::wstring(cut == std::wstring_view::npos ? path : path.substr(cut + 1));
+}
+
+std::wstring FolderPart(std::wstring_view path) {
+    const auto cut = path.find_last_of(L"\\/:");
+    return cut == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, cut + 1));
+}
+
+std::wstring WithBackslashes(std::wstring path) {
+    for (auto& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,17 @@
+#pragma once
+// Path and name rules without any system call.
+#include <string>
+#include <string_view>
+
+namespace ravenlock {
+
+// Compares ignoring the case of ASCII letters only (other letters must match exactly).
+bool SameTextAscii(std::wstring_view a, std::wstring_view b);
+// Everything after the last '\', '/' or drive colon.
+std::wstring FileNamePart(std::wstring_view path);
+// Everything up to and including the last '\', '/' or drive colon ("" when there is none).
+std::wstring FolderPart(std::wstring_view path);
+// Every '/' turned into '\'.
+std::wstring WithBackslashes(std::wstring path);
+
+}  // namespace ravenlock

@@ -1,0 +1,102 @@
+#pragma once
+// The controls the window is made of: transparent labels drawn over a picture, flat
+// buttons, the toggle switch, picture boxes and the shared tooltip.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "ui/gdi.h"
+#include "ui/window.h"
+
+namespace ravenlock::ui {
+
+struct Bounds {
+    int x, y, w, h;
+};
+
+enum class Align { Left, Center, Right };
+
+struct LabelStyle {
+    COLORREF color = RGB(0, 0, 0);
+    int fontHeight = -11;  // Tahoma 8 pt
+    bool underline = false;
+    Align align = Align::Left;
+    bool clickable = false;  // drag-arrow pointer, and a click reaches onClick
+};
+
+// A single-line label that paints what lies behind it, then its text. The window text
+// is the caption, so screen readers (and our tests) read it from outside.
+class Label : public Window {
+public:
+    void Create(HWND parent, int id, const std::wstring& text, Bounds b, const LabelStyle& style);
+    void SetColor(COLORREF color);
+    COLORREF Color() const { return style_.color; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    LabelStyle style_;
+};
+
+// A flat push button (a real BUTTON, owner-drawn, so BM_CLICK and the keyboard work).
+class FlatButton : public Control {
+public:
+    void Create(HWND parent, int id, const std::wstring& text, Bounds b, int fontHeight = -13);
+    // Tab buttons stay pressed while their page is shown.
+    void SetChecked(bool checked);
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    bool checked_ = false;
+};
+
+// An on/off switch with a caption for each state; the window text is the current caption.
+class ToggleSwitch : public Window {
+public:
+    void Create(HWND parent, int id, Bounds b, COLORREF color, const std::wstring& onText, const std::wstring& offText,
+                bool on);
+    bool On() const { return on_; }
+    void SetOn(bool on);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    COLORREF color_ = RGB(0, 255, 0);
+    std::wstring onText_, offText_;
+    bool on_ = false;
+};
+
+// Shows a decoded picture (stretched to its bounds or at its own size, top left); without
+// a picture it is a transparent area. Clickable ones show the drag-arrow pointer.
+class PictureBox : public Window {
+public:
+    void Create(HWND parent, int id, Bounds b, bool clickable, bool stretch);
+    void SetPicture(const std::optional<Picture>& picture);
+    bool HasPicture() const { return static_cast<bool>(bitmap_); }
+    // Paints the part of the picture under a rectangle given in the parent's coordinates.
+    void PaintPortion(HDC dc, const RECT& inParent) const;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void Draw(HDC dc, int x, int y, int w, int h) const;
+    BitmapHandle bitmap_;
+    int picW_ = 0, picH_ = 0;
+    bool clickable_ = false, stretch_ = false;
+};
+
+// One tooltip window for the main window's controls; a tip stays up for 10,000 ms.
+class ToolTip {
+public:
+    void Create(HWND owner);
+    void SetTip(HWND control, const std::wstring& text);
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace ravenlock::ui

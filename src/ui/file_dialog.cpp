@@ -1,0 +1,39 @@
+#include "ui/file_dialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace ravenlock::ui {
+
+namespace {
+
+std::optional<std::wstring> Show(HWND owner, const FileDialogSpec& spec, bool save) {
+    std::wstring filter = spec.filter;
+    for (auto& c : filter)
+        if (c == L'|') c = L'\0';
+    filter.append(2, L'\0');
+    // Room for a long path typed by the user.
+    std::vector<wchar_t> file(32768, L'\0');
+    spec.fileName.copy(file.data(), std::min(spec.fileName.size(), file.size() - 1));
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrTitle = spec.title.c_str();
+    ofn.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
+    ofn.Flags = OFN_EXPLORER | spec.flags;
+    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!ok) return std::nullopt;
+    return std::wstring(file.data());
+}
+
+}  // namespace
+
+std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogSpec& spec) { return Show(owner, spec, false); }
+std::optional<std::wstring> ShowSaveDialog(HWND owner, const FileDialogSpec& spec) { return Show(owner, spec, true); }
+
+}  // namespace ravenlock::ui

@@ -1,0 +1,115 @@
+#include "ui/gdi.h"
+
+#include <map>
+#include <tuple>
+
+namespace ravenlock::ui {
+
+HFONT TahomaFont(int height, bool underline, bool bold) {
+    static std::map<std::tuple<int, bool, bool>, HFONT> fonts;
+    auto& font = fonts[{height, underline, bold}];
+    if (!font) {
+        LOGFONTW lf{};
+        lf.lfHeight = height;
+        lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        lf.lfUnderline = underline ? TRUE : FALSE;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = CLEARTYPE_QUALITY;
+        wcscpy_s(lf.lfFaceName, L"Tahoma");
+        font = CreateFontIndirectW(&lf);
+    }
+    return font;
+}
+
+HCURSOR DragArrowCursor() {
+    static HCURSOR cursor = [] {
+        // 'X' black, '.' white, anything else transparent; hot spot at the arrow's tip.
+        static const char* const art[] = {
+            "X",
+            "XX",
+            "X.X",
+            "X..X",
+            "X...X",
+            "X....X",
+            "X.....X",
+            "X......X",
+            "X.......X",
+            "X........X",
+            "X.....XXXXX",
+            "X..X..X",
+            "X.X X..X",
+            "XX  X..X",
+            "X    X..X",
+            "     X..X",
+            "      XX",
+            "",
+            "    X X X X X",
+            "",
+            "    X       X",
+            "",
+            "    X X X X X",
+        };
+        BYTE andMask[128], xorMask[128];
+        for (int i = 0; i < 128; ++i) andMask[i] = 0xFF, xorMask[i] = 0x00;
+        for (int y = 0; y < static_cast<int>(sizeof(art) / sizeof(art[0])); ++y) {
+            for (int x = 0; art[y][x] && x < 32; ++x) {
+                const char c = art[y][x];
+                if (c != 'X' && c != '.') continue;
+                const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+                andMask[y * 4 + x / 8] &= static_cast<BYTE>(~bit);
+                if (c == '.') xorMask[y * 4 + x / 8] |= bit;
+            }
+        }
+        return CreateCursor(GetModuleHandleW(nullptr), 0, 0, 32, 32, andMask, xorMask);
+    }();
+    return cursor ? cursor : LoadCursorW(nullptr, IDC_HAND);
+}
+
+BitmapHandle MakeBitmap(const Picture& picture) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = picture.width;
+    bi.bmiHeader.biHeight = -picture.height;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp || !bits) return BitmapHandle(bmp);
+    auto* out = static_cast<uint8_t*>(bits);
+    const size_t n = static_cast<size_t>(picture.width) * picture.height;
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* s = &picture.bgra[i * 4];
+        const unsigned a = s[3];
+        out[i * 4 + 0] = static_cast<uint8_t>(s[0] * a / 255);
+        out[i * 4 + 1] = static_cast<uint8_t>(s[1] * a / 255);
+        out[i * 4 + 2] = static_cast<uint8_t>(s[2] * a / 255);
+        out[i * 4 + 3] = static_cast<uint8_t>(a);
+    }
+    return BitmapHandle(bmp);
+}
+
+void PaintSystemColor(HWND hwnd, int sysColor) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    FillRect(dc, &ps.rcPaint, GetSysColorBrush(sysColor));
+    EndPaint(hwnd, &ps);
+}
+
+BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd) {
+    dc_ = BeginPaint(hwnd, &ps_);
+    GetClientRect(hwnd, &client_);
+    mem_ = CreateCompatibleDC(dc_);
+    bitmap_ = CreateCompatibleBitmap(dc_, client_.right > 0 ? client_.right : 1, client_.bottom > 0 ? client_.bottom : 1);
+    old_ = static_cast<HBITMAP>(SelectObject(mem_, bitmap_));
+}
+
+BufferedPaint::~BufferedPaint() {
+    BitBlt(dc_, 0, 0, client_.right, client_.bottom, mem_, 0, 0, SRCCOPY);
+    SelectObject(mem_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(mem_);
+    EndPaint(hwnd_, &ps_);
+}
+
+}  // namespace ravenlock::ui

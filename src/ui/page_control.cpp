@@ -1,0 +1,62 @@
+#include "ui/page_control.h"
+
+#include "ui/dispatch.h"
+
+namespace ravenlock::ui {
+
+void Page::Create(HWND parent, int id, Bounds b) {
+    CreateRaw(L"RavenlockPage", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, L"", b.x, b.y, b.w,
+              b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+}
+
+LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT routed = 0;
+    if (RouteChildMessage(msg, wp, lp, routed)) return routed;
+    switch (msg) {
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: PaintSystemColor(Handle(), COLOR_BTNFACE); return 0;
+        case kMsgPaintBackground: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            const RECT& rc = *reinterpret_cast<const RECT*>(lp);
+            FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+            if (background_) background_->PaintPortion(dc, rc);
+            return 1;
+        }
+    }
+    return Default(msg, wp, lp);
+}
+
+void PageControl::Create(HWND parent, const std::vector<std::wstring>& captions, int firstTabId, int firstPageId,
+                         const Layout& layout) {
+    for (size_t i = 0; i < captions.size(); ++i) {
+        const int col = static_cast<int>(i) % layout.perRow, row = static_cast<int>(i) / layout.perRow;
+        auto tab = std::make_unique<FlatButton>();
+        tab->Create(parent, firstTabId + static_cast<int>(i), captions[i],
+                    {layout.left + col * (layout.tabW + layout.gapX), layout.top + row * (layout.tabH + layout.gapY),
+                     layout.tabW, layout.tabH});
+        const int index = static_cast<int>(i);
+        tab->onClick = [this, index] { Select(index); };
+        tabs_.push_back(std::move(tab));
+        auto page = std::make_unique<Page>();
+        page->Create(parent, firstPageId + static_cast<int>(i), layout.pages);
+        pages_.push_back(std::move(page));
+    }
+}
+
+void PageControl::Select(int index, bool runShow) {
+    if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+    const int previous = active_;
+    active_ = index;
+    for (size_t i = 0; i < pages_.size(); ++i) tabs_[i]->SetChecked(static_cast<int>(i) == index);
+    ShowWindow(pages_[static_cast<size_t>(index)]->Handle(), SW_SHOW);
+    if (previous >= 0 && previous != index) ShowWindow(pages_[static_cast<size_t>(previous)]->Handle(), SW_HIDE);
+    if (runShow) ShowActiveAgain();
+}
+
+void PageControl::ShowActiveAgain() {
+    if (active_ < 0) return;
+    Page& page = *pages_[static_cast<size_t>(active_)];
+    if (page.onShow) RunHandler(page.Handle(), page.onShow);
+}
+
+}  // namespace ravenlock::ui

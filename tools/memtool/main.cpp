@@ -1,0 +1,58 @@
+// RAMMap.exe: the launcher's memory tool.
+//   RAMMap.exe -Et   empty the standby list
+//   RAMMap.exe -Ew   empty the working sets of all processes
+//   RAMMap.exe       a small window with the memory figures and both actions
+// Exit codes: 0 done, 1 privilege not available, 2 the system call failed or is
+// missing, 3 unknown switch. Switch mode never shows a window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "memory_lists.h"
+#include "memtool_rules.h"
+#include "memtool_window.h"
+
+namespace {
+
+std::vector<std::wstring> Arguments() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::wstring> args;
+    for (int i = 1; argv && i < argc; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    return args;
+}
+
+// Tests name a file here to see how the launcher started us.
+void LogStart() {
+    const DWORD size = GetEnvironmentVariableW(L"RAVENLOCK_MEMTOOL_LOG", nullptr, 0);
+    if (size == 0) return;
+    std::wstring path(size, L'\0');
+    const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_MEMTOOL_LOG", path.data(), size);
+    if (n == 0 || n >= size) return;
+    path.resize(n);
+    const std::wstring line = memtool::ArgumentsForLog(GetCommandLineW()) + L"\r\n";
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(bytes > 0 ? bytes : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr, nullptr);
+    HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(f, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    LogStart();
+    const memtool::Switches switches = memtool::ParseSwitches(Arguments());
+    if (switches.unknown) return memtool::kExitUnknownSwitch;
+    if (switches.actions.empty()) return memtool::RunMemoryWindow(instance);
+    std::vector<memtool::Result> results;
+    for (auto action : switches.actions) results.push_back(memtool::RunMemoryCommand(action));
+    return memtool::ExitCode(results);
+}
