@@ -93,7 +93,9 @@ void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 void PostClose(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
 void PostSysCommand(HWND window, WPARAM command) { PostMessageW(window, WM_SYSCOMMAND, command, 0); }
 void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-void PostHotKey(HWND window, int id) { PostMessageW(window, WM_HOTKEY, id, 0); }
+void PostHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) {
+    PostMessageW(window, WM_HOTKEY, id, MAKELPARAM(modifiers, virtualKey));
+}
 
 Program::Program(const std::wstring& arguments) {
     const std::wstring exe = BinDir() + L"Fallout76Ravenlock.exe";

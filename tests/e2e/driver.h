@@ -44,7 +44,8 @@ void Click(HWND button);  // BM_CLICK
 void PostClose(HWND window);  // WM_CLOSE
 void PostSysCommand(HWND window, WPARAM command);  // WM_SYSCOMMAND, e.g. SC_CLOSE
 void PostCommand(HWND window, int id);  // WM_COMMAND as from a menu item
-void PostHotKey(HWND window, int id);  // WM_HOTKEY
+// WM_HOTKEY as Windows sends it for a registered hotkey (MOD_* flags and virtual key).
+void PostHotKey(HWND window, int id, UINT modifiers, UINT virtualKey);
 
 // --- the program --------------------------------------------------------------------
 
