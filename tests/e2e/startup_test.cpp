@@ -25,7 +25,7 @@ constexpr wchar_t kSteamPathValue[] = L"SteamExePath";
 class Startup : public SandboxTest {
 protected:
     // A stored game path that names nothing, and no game at the default path either:
-    // the program has to ask. Returns where a usable copy of the game waits.
+    // the program has to ask.
     void LoseTheGame() {
         ASSERT_TRUE(WriteString(kSettingsKey, kGamePathValue, L"C:\\Games\\Fallout76\\Fallout76.exe"));
         ASSERT_TRUE(RenameAway(kGameExe));
