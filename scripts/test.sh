@@ -23,15 +23,22 @@ source "$here/wine-env.sh"
 ensure_test_user
 ensure_display
 export RAVENLOCK_TEST_PREFIX="$RAVENLOCK_BUILD/wine/test-prefix"
+# The end-to-end tests run in a sandbox prefix of their own (tests/e2e/CMakeLists.txt
+# names it), made fresh for every run so that no earlier run's state leaks in.
+sandbox_prefix="$RAVENLOCK_BUILD/wine/sandbox-prefix"
 standin_pid=""
 cleanup() {
   stop_wineserver "$RAVENLOCK_TEST_PREFIX"
+  stop_wineserver "$sandbox_prefix"
   stop_display
   [ -n "$standin_pid" ] && kill "$standin_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 ensure_prefix "$RAVENLOCK_TEST_PREFIX"
 start_wineserver "$RAVENLOCK_TEST_PREFIX"
+echo "== sandbox prefix"
+bash "$here/make-sandbox-prefix.sh" "$sandbox_prefix" "$RAVENLOCK_BUILD/mingw/bin"
+start_wineserver "$sandbox_prefix"
 
 results="$RAVENLOCK_BUILD/test-results"
 rm -rf "$results"
@@ -53,6 +60,7 @@ export RAVENLOCK_SERVICE_BASE="http://127.0.0.1:$(cat "$standin/port")"
 export RAVENLOCK_SCENARIO_FILE="$(windows_path "$standin/scenario")"
 
 export GTEST_OUTPUT="xml:$(windows_path "$results")\\"
+export RAVENLOCK_SCREENSHOT_DIR="$(windows_path "$RAVENLOCK_BUILD/screenshots")"
 export GTEST_COLOR=no
 
 echo "== tests (Wine $(wine --version 2>/dev/null), locale $RAVENLOCK_LOCALE, display $DISPLAY)"
