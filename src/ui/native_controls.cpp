@@ -24,8 +24,25 @@ HBRUSH FaceBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
 
 }  // namespace
 
+namespace {
+// A group box paints only its frame; what lies inside must be erased, or a page shown
+// after another keeps the old page's pixels there. It lies beneath its siblings and clips
+// them out, so the fill never covers the controls it frames.
+LRESULT CALLBACK GroupBoxSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, GroupBoxSubclass, 1);
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+}  // namespace
+
 void GroupBox::Create(HWND parent, int id, const std::wstring& caption, Bounds b) {
     Attach(Make(L"BUTTON", caption, BS_GROUPBOX, 0, b, parent, id));
+    SetWindowSubclass(Handle(), GroupBoxSubclass, 1, 0);
     // Beneath the controls it frames (its siblings), which must exist already.
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
