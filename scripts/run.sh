@@ -14,6 +14,7 @@ cmake --build --preset mingw >"$RAVENLOCK_BUILD/build.log" 2>&1 || { tail -40 "$
 
 source "$here/wine-env.sh"
 ensure_test_user
+open_build_outputs
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 ensure_display

@@ -21,6 +21,7 @@ set -e
 
 source "$here/wine-env.sh"
 ensure_test_user
+open_build_outputs
 ensure_display
 export RAVENLOCK_TEST_PREFIX="$RAVENLOCK_BUILD/wine/test-prefix"
 # The end-to-end tests run in a sandbox prefix of their own (tests/e2e/CMakeLists.txt

@@ -19,15 +19,23 @@ ensure_test_user() {
     useradd --system --create-home --home-dir "/var/lib/$RAVENLOCK_TEST_USER" \
       --shell /usr/sbin/nologin "$RAVENLOCK_TEST_USER"
   fi
-  # Every folder above the build tree must let the test user through.
+  # Every folder above the build tree must let the test user through (a clone under
+  # /root, say): grant passage only, not listing.
+  mkdir -p "$RAVENLOCK_BUILD"
   local d="$RAVENLOCK_BUILD"
   while [ "$d" != / ]; do
-    if [ -e "$d" ] && ! runuser -u "$RAVENLOCK_TEST_USER" -- test -x "$d"; then
-      echo "wine-env: the test user '$RAVENLOCK_TEST_USER' cannot enter $d; clone the tree into a folder that others may read (e.g. /tmp or /work)" >&2
-      return 1
+    if ! runuser -u "$RAVENLOCK_TEST_USER" -- test -x "$d"; then
+      echo "wine-env: letting the test user '$RAVENLOCK_TEST_USER' pass through $d (chmod o+x)"
+      chmod o+x "$d"
     fi
     d="$(dirname "$d")"
   done
+}
+
+# The built programs must be readable by the Wine user whatever the umask was.
+open_build_outputs() {
+  [ "$(id -u)" = 0 ] && chmod -R o+rX "$RAVENLOCK_BUILD/mingw/bin" "$RAVENLOCK_BUILD/mingw/tests" 2>/dev/null
+  return 0
 }
 
 # wine_as_user PREFIX command... : runs a command in a prefix as the Wine user.
