@@ -48,6 +48,9 @@ void AppendLog(const std::wstring& path, const std::wstring& line) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, withBreak.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(size > 0 ? size - 1 : 0, '\0');
     WideCharToMultiByte(CP_UTF8, 0, withBreak.c_str(), -1, utf8.data(), size, nullptr, nullptr);
+    // A stub may run before anything made the log folder (e.g. in the plain test prefix).
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos) CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
     HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;

@@ -18,7 +18,11 @@ void HoldMemory(uint64_t mebibytes);
 // Sleeps for the given time; forever when it is 0.
 void Linger(uint32_t milliseconds);
 
-// Appends one UTF-8 line to a log file (creating it); used to record what a stub was asked to do.
+// The logs in which the stand-ins record what they were asked to do; the tests read them.
+inline constexpr wchar_t kSteamLog[] = L"C:\\sandbox\\steam.log";
+inline constexpr wchar_t kBrowserLog[] = L"C:\\sandbox\\browser.log";
+
+// Appends one UTF-8 line to a log file, creating the file and its folder when missing.
 void AppendLog(const std::wstring& path, const std::wstring& line);
 
 }  // namespace sandbox

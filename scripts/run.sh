@@ -14,12 +14,20 @@ cmake --build --preset mingw >"$RAVENLOCK_BUILD/build.log" 2>&1 || { tail -40 "$
 
 source "$here/wine-env.sh"
 ensure_test_user
+open_build_outputs
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 ensure_display
 prefix="$RAVENLOCK_BUILD/wine/demo-prefix"
-trap 'stop_wineserver "$prefix"; stop_display' EXIT
-ensure_prefix "$prefix"
+trap 'stop_wineserver "$prefix"; stop_display; stop_standin_services' EXIT
+# The stand-in web services answer the program's status, news, widget and launch-code
+# requests (RAVENLOCK_SCENARIO=down, for instance, shows the program without them).
+start_standin_services "$RAVENLOCK_BUILD/demo-stand-in"
+# The sandbox world (stub game and Steam, Steam's record, sample profile), made once and
+# kept, with whatever the program stored in it; remove the folder to start afresh.
+if [ ! -f "$prefix/.sandbox-ready" ]; then
+  bash "$here/make-sandbox-prefix.sh" "$prefix" "$RAVENLOCK_BUILD/mingw/bin"
+fi
 start_wineserver "$prefix"
 
 exe="$RAVENLOCK_BUILD/mingw/bin/Fallout76Ravenlock.exe"
@@ -27,16 +35,16 @@ if [ $headless = 0 ]; then
   echo "run: starting Fallout 76 Ravenlock on $DISPLAY (close it from its tray menu or with Ctrl+C here)"
   wine_as_user "$prefix" wine "$exe" "$@"
 else
-  # A Wine virtual desktop draws the window frames itself, as Windows would; bare
-  # Xvfb has no window manager to do it.
-  wine_as_user "$prefix" wine explorer /desktop=Ravenlock,1280x1024 "$exe" "$@" >"$RAVENLOCK_BUILD/demo.log" 2>&1 &
+  # The sandbox prefix runs every program in a Wine virtual desktop, which draws the
+  # window frames itself, as Windows would; bare Xvfb has no window manager to do it.
+  wine_as_user "$prefix" wine "$exe" "$@" >"$RAVENLOCK_BUILD/demo.log" 2>&1 &
   shot="$RAVENLOCK_BUILD/screenshots/demo.png"
   mkdir -p "$(dirname "$shot")"
   for i in $(seq 1 100); do
     xwininfo -root -tree 2>/dev/null | grep -q '"Fallout 76 Ravenlock"' && break
     sleep 0.2
   done
-  sleep 1  # let the first paint finish
+  sleep 3  # let the first paint and the first online answers arrive
   import -window root "$shot"
   echo "run: no display here, so the program ran under Xvfb; screenshot saved to $shot"
 fi

@@ -61,6 +61,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return "operational"
 
     def do_GET(self):
+        if self.path.startswith("/__test/"):
+            self.test_route(self.path[len("/__test/"):])
+            return
         scenario = self.scenario()
         if scenario == "down":
             # Drop the connection without a byte of answer.
@@ -78,6 +81,36 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(404, "text/plain; charset=utf-8", b"not found")
             return
         self.answer(200, CONTENT_TYPES.get(found.suffix, "application/octet-stream"), found.read_bytes())
+
+    def test_route(self, name):
+        """Replies that no real service gives, for the HTTP client's own tests."""
+        if name == "big":  # 17 MiB, beyond any honest reply
+            chunk = b"x" * (1 << 20)
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(17 * len(chunk)))
+            self.end_headers()
+            try:
+                for _ in range(17):
+                    self.wfile.write(chunk)
+            except (BrokenPipeError, ConnectionResetError):
+                pass
+        elif name == "trickle":  # a byte every half second for half a minute
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", "60")
+            self.end_headers()
+            try:
+                for _ in range(60):
+                    self.wfile.write(b".")
+                    self.wfile.flush()
+                    time.sleep(0.5)
+            except (BrokenPipeError, ConnectionResetError):
+                pass
+        elif name == "cp1251":
+            self.answer(200, "text/html; charset=windows-1251", "Коды запуска".encode("cp1251"))
+        else:
+            self.answer(404, "text/plain", b"not found")
 
     def answer(self, status, content_type, body):
         try:

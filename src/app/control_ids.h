@@ -51,6 +51,66 @@ inline constexpr int kTelegramChatIDEdit = 1305;  // hidden
 inline constexpr int kScreenResolutionLabel = 1400;
 inline constexpr int kRAMLabel = 1401;
 
+// Tools tab: the options (check box id = kCheckBoxFirst + its tag) and the Pip-Boy colour.
+inline constexpr int kOptionsGroupBox = 1402;
+inline constexpr int kCheckBoxFirst = 1410;  // 1411 ... 1430, 1470, 1471
+inline constexpr int kPipboyGroupBox = 1403;
+inline constexpr int kTrackBarR = 1480;
+inline constexpr int kTrackBarG = 1481;
+inline constexpr int kTrackBarB = 1482;
+inline constexpr int kRedColorLabel = 1483;
+inline constexpr int kGreenColorLabel = 1484;
+inline constexpr int kBlueColorLabel = 1485;
+inline constexpr int kResultImage = 1486;
+
+// Tools tab: system information, installed mods and crash dumps.
+inline constexpr int kSystemInfoGroupBox = 1440;
+inline constexpr int kCPUNameLabel = 1441;
+inline constexpr int kCPUFrequencyLabel = 1442;
+inline constexpr int kCPUThreadsLabel = 1443;
+inline constexpr int kRAMSpaceLabel = 1444;
+inline constexpr int kGPULabel = 1445;
+inline constexpr int kHostNameLabel = 1446;
+inline constexpr int kOSNameLabel = 1447;
+inline constexpr int kProcessCounterLabel = 1448;
+inline constexpr int kSaveReportImage = 1449;
+inline constexpr int kCheckAndRepairDiskImage = 1450;
+inline constexpr int kRAMMapImage = 1451;
+inline constexpr int kModsGroupBox = 1452;
+inline constexpr int kModsListView = 1453;
+inline constexpr int kModsContentMemo = 1454;
+inline constexpr int kGroupBox3 = 1455;
+inline constexpr int kCrashDumpListView = 1456;
+
+// Photo manager tab.
+inline constexpr int kPhotoLabel = 1350;
+inline constexpr int kScreenshotLabel = 1351;
+inline constexpr int kPhotoListBox = 1352;
+inline constexpr int kScreenshotListBox = 1353;
+inline constexpr int kPhotoViewerImage = 1354;
+// Photo viewer menu items (a WM_COMMAND with one of these to the main window is a click).
+inline constexpr int kShowImageN = 2101;
+inline constexpr int kOpenInExternalAppN = 2102;
+inline constexpr int kOpenImageInMSPaintN = 2103;
+inline constexpr int kRemoveThumbsN = 2104;
+inline constexpr int kRemoveImageN = 2105;
+
+// Settings editor tab.
+inline constexpr int kLabel6 = 1500;
+inline constexpr int kPrefsProfileLabel = 1501;
+inline constexpr int kFallout76PrefsiniListBox = 1502;
+inline constexpr int kFallout76PrefsiniListBoxDefault = 1503;
+inline constexpr int kParameterLabel = 1504;
+inline constexpr int kValueLabel = 1505;
+inline constexpr int kParameterEdit = 1506;
+inline constexpr int kLabel3 = 1507;
+inline constexpr int kValueEdit = 1508;
+inline constexpr int kSearchNotepadEdit = 1509;
+inline constexpr int kRestorePrefsButton = 1510;
+inline constexpr int kCopyPrefsButton = 1511;
+inline constexpr int kSavePrefsButton = 1512;
+inline constexpr int kDeletePrefsButton = 1513;
+
 // Resources tab.
 inline constexpr int kAboutLabel = 1600;
 // The launch-codes group on the Resources tab: the list view (silo, code) and the request line.
@@ -63,6 +123,11 @@ inline constexpr int kNewsHeadingLabel = 1700;
 inline constexpr int kNewsCloseImage = 1701;  // the cross: hides the window
 inline constexpr int kNewsImage = 1702;       // the picture: opens the article
 inline constexpr int kMainNewsLabel = 1703;   // the summary: opens the article
+// Resources-tab link pictures: id = kLinkImageFirst + the picture's Tag (1 to 16),
+// the other link pictures have ids of their own.
+inline constexpr int kLinkImageFirst = 1800;
+inline constexpr int kLinkCaptionFirst = 1900;  // the caption beside a link picture, by its Tag
+inline constexpr int kGroupBox1 = 1620;  // the map
 
 // The tray icon's callback message to the main window (lParam: the mouse message,
 // WM_LBUTTONUP for a left click, WM_RBUTTONUP for the menu).

@@ -45,14 +45,29 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(16)));
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
 
+    TrayImageList.Load();  // the tabs' lists and menus use its pictures
     MainPageControl.Create(hwnd,
                            {L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика",
                             L"Редактор настроек", L"Ресурсы"},
                            ids::kTabButtonFirst, ids::kPageFirst,
                            {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
-    Tools.Create(MainPageControl.At(ids::kTabTools));
-    Resources.Create(MainPageControl.At(ids::kTabResources));
+    Tools.Create(MainPageControl.At(ids::kTabTools), *this);
+    Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
+    MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
+    MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
+    Game.LanguageSwitch.onClick = [this] { LanguageSwitchClick(); };
+    Resources.Create(MainPageControl.At(ids::kTabResources), *this);
+    Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
+    MainPageControl.At(ids::kTabPhotos).onShow = [this] { Photos.Sheet2Show(); };
+    // The online lists show the first of the menu pictures on every row.
+    Integration.Create(MainPageControl.At(ids::kTabIntegration), *this, TrayImageList.At(0));
+    MainPageControl.At(ids::kTabIntegration).onShow = [this] { Integration.Sheet6Show(); };
+    Integration.DiscordImage.onClick = [this] { FalloutLogoImageClick(Integration.DiscordImage.Tag()); };
+    LaunchCodes.Create(MainPageControl.At(ids::kTabResources), *this, TrayImageList.At(0));
+    for (ui::Label* label : {static_cast<ui::Label*>(&Integration.DiscordLabel), &LaunchCodes.LaunchCodesLabel})
+        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
+    Game.FalloutLogoImage.onClick = [this] { FalloutLogoImageClick(Game.FalloutLogoImage.Tag()); };
     MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
     for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,
                              &Resources.AboutLabel})
@@ -61,13 +76,6 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     MainPageControl.Select(ids::kTabGame, false);
 
     Tips.Create(hwnd);
-    TrayImageList.Load();
-    // The online lists show the first of the menu pictures on every row.
-    Integration.Create(MainPageControl.At(ids::kTabIntegration), *this, TrayImageList.At(0));
-    MainPageControl.At(ids::kTabIntegration).onShow = [this] { Integration.Sheet6Show(); };
-    LaunchCodes.Create(MainPageControl.At(ids::kTabResources), *this, TrayImageList.At(0));
-    for (ui::Label* label : {static_cast<ui::Label*>(&Integration.DiscordLabel), &LaunchCodes.LaunchCodesLabel})
-        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
     TrayPopupMenu.Create(TrayImageList);
     Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);

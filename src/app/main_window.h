@@ -10,8 +10,10 @@
 #include "app/app_state.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
+#include "diagnostics/photos_tab.h"
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
+#include "gameconfig/editor_tab.h"
 #include "launch/game_tab.h"
 #include "online/integration_tab.h"
 #include "online/launch_codes_box.h"
@@ -46,6 +48,8 @@ public:
     ui::PageControl MainPageControl;
     GameTab Game;
     ToolsTab Tools;
+    EditorTab Editor;
+    PhotosTab Photos;
     ResourcesTab Resources;
     IntegrationTab Integration;
     LaunchCodesBox LaunchCodes;
@@ -60,6 +64,13 @@ public:
     ui::FileDialogSpec MyOpenDialog, MyOpenDialog2, MySaveDialog;
     // The one HTTP client; workers hold a share of it, so it outlives any of them.
     std::shared_ptr<HttpClient> MyHTTPs = std::make_shared<HttpClient>();
+
+    // The language switch: set up from Fallout76.ini at start-up, written at every toggle.
+    void SetUpLanguageSwitch();
+    void LanguageSwitchClick();
+
+    // The link pictures' shared handler, by Tag.
+    void FalloutLogoImageClick(int tag);
 
     // The clickable labels' shared handler, by Tag.
     void ServerStatusLabelClick(int tag);

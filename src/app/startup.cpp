@@ -43,7 +43,8 @@ void MainWindow::FormCreate() {
     // 6. The primary screen's size.
     Tools.ScreenResolutionLabel.SetText(L"Разрешение экрана: " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) +
                                         L" X " + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
-    // 7. The system summary is filled here.
+    // 7. The system summary, once.
+    Tools.ShowSystemInformation();
 
     // 8, 9. Without the game or Steam the program cannot work.
     if (!LocateGameExecutable()) {
@@ -59,7 +60,12 @@ void MainWindow::FormCreate() {
     st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
     st.UserProfileMenuEnabled = DirectoryExists(st.GameProfileFolder);
     TrayPopupMenu.SetItemEnabled(ids::kUserProfileN, st.UserProfileMenuEnabled);
-    // 12. The language switch is set up from Fallout76.ini here.
+    // 12. The language switch follows Fallout76.ini, read between the guard calls.
+    if (FileExists(GameIniPath(st.GameProfileFolder, kFallout76Ini))) {
+        SetGameIniAttributes(st.GameProfileFolder, false);
+        SetUpLanguageSwitch();
+        SetGameIniAttributes(st.GameProfileFolder, true);
+    }
     // 13. A missing Fallout76Custom.ini gets its initial content.
     CreateCustomIniIfMissing(st.GameProfileFolder);
 

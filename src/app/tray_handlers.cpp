@@ -1,6 +1,7 @@
 // The tray icon, its menu and the global hotkey: the program's handles while the
 // window is hidden.
 #include "app/main_window.h"
+#include "diagnostics/links.h"
 #include "platform/tools.h"
 #include "platform/processes.h"
 
@@ -13,10 +14,7 @@ void MainWindow::ExitNClick(int tag) {
         case 70: Game.ForceRunGame(); break;
         case 30: RunProgram(State.GameFolder); break;
         case 20: RunProgram(State.GameProfileFolder); break;
-        case 60:
-            // Windows' own disk check of C: with the fix switch, in a normal window; not waited for.
-            ShellExecuteW(nullptr, L"open", L"chkdsk.exe", L" C: /F", nullptr, SW_SHOWNORMAL);
-            break;
+        case 60: RunDiskCheck(); break;
         case 50:
             RunRamMapTool(L"RAMMap", L"-Ew", false);
             RemoveTempFilesTimer.SetEnabled(true);

@@ -51,6 +51,12 @@ HBITMAP ImageList::At(int index) const {
                                                                      : nullptr;
 }
 
+HIMAGELIST ImageList::MakeImageList() const {
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, static_cast<int>(pictures_.size()), 0);
+    for (const auto& picture : pictures_) ImageList_Add(list, picture.get(), nullptr);
+    return list;
+}
+
 void TrayMenu::Create(const ImageList& images) {
     menu_ = CreatePopupMenu();
     UINT position = 0;

@@ -2,6 +2,7 @@
 // The tray icon's popup menu and the nine 16 x 16 pictures its items (and the photo
 // viewer's menu) show.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
@@ -15,6 +16,8 @@ class ImageList {
 public:
     void Load();  // from the program's TRAYIMAGES strip
     HBITMAP At(int index) const;
+    // The same pictures as a system image list (for list views); owned by the caller.
+    HIMAGELIST MakeImageList() const;
 
 private:
     std::vector<ui::BitmapHandle> pictures_;

@@ -1,16 +1,180 @@
 #include "diagnostics/tools_tab.h"
 
+#include <algorithm>
+
 #include "app/control_ids.h"
+#include "app/main_window.h"
+#include "gameconfig/game_files.h"
+#include "gameconfig/ini_file.h"
+#include "platform/embedded.h"
+#include "platform/file_system.h"
+#include "ui/dispatch.h"
 
 namespace ravenlock {
 
-void ToolsTab::Create(ui::Page& page) {
-    // Sixth of the ten lines of the system-information group at the foot of the tab.
-    ScreenResolutionLabel.Create(page.Handle(), ids::kScreenResolutionLabel, L"Разрешение экрана: ",
-                                 {16, 722, 500, 14}, {});
-    // Last line of the same group.
-    RAMLabel.Create(page.Handle(), ids::kRAMLabel, L"Потребление памяти процессом Fallout76.exe, Мб: 0",
-                    {16, 786, 500, 14}, {RGB(255, 0, 0)});
+namespace {
+// The system-information group's ten lines at the foot of the tab.
+constexpr int kInfoTop = 652, kInfoFirstLine = 672, kInfoLineStep = 17;
+}  // namespace
+
+// ---- ListView
+
+void ListView::Create(HWND parent, int id, ui::Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border) {
+    maxWidth_ = maxColumnWidth;
+    HWND hwnd = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                    LVS_SINGLESEL | LVS_SHOWSELALWAYS | (border ? WS_BORDER : 0),
+                                b.x, b.y, b.w, b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    Attach(hwnd);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
+    ListView_SetBkColor(hwnd, GetSysColor(COLOR_BTNFACE));
+    ListView_SetTextBkColor(hwnd, GetSysColor(COLOR_BTNFACE));
+    ListView_SetImageList(hwnd, icons, LVSIL_SMALL);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = std::min(b.w - 4, maxColumnWidth);
+    ListView_InsertColumn(hwnd, 0, &column);
+}
+
+void ListView::SetRows(const std::vector<std::wstring>& rows) {
+    HWND hwnd = Handle();
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(hwnd);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<wchar_t*>(rows[i].c_str());
+        item.iImage = 0;
+        ListView_InsertItem(hwnd, &item);
+    }
+    // The column follows its widest row, up to its limit.
+    ListView_SetColumnWidth(hwnd, 0, LVSCW_AUTOSIZE);
+    if (ListView_GetColumnWidth(hwnd, 0) > maxWidth_) ListView_SetColumnWidth(hwnd, 0, maxWidth_);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+int ListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+
+bool ListView::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+    if (hdr->code == NM_CLICK && onMouseClick) ui::RunHandler(Handle(), onMouseClick);
+    result = 0;
+    return hdr->code == NM_CLICK;
+}
+
+// ---- ToolsTab
+
+void ToolsTab::Create(ui::Page& page, MainWindow& main) {
+    main_ = &main;
+    page_ = &page;
+    HWND p = page.Handle();
+    icons_ = main.TrayImageList.MakeImageList();
+    Options.Create(p, main);
+    Pipboy.Create(p, main);
+
+    // Installed mods: the keys of [Archive], the clicked one's value beside them.
+    ModsListView.Create(p, ids::kModsListView, {12, 452, 290, 84}, 284, icons_, true);
+    ModsListView.onMouseClick = [this] { ModsListViewClick(); };
+    ModsContentMemo.Create(p, ids::kModsContentMemo, L"", {308, 452, 323, 84},
+                           ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL);
+    SetWindowLongPtrW(ModsContentMemo.Handle(), GWL_STYLE,
+                      GetWindowLongPtrW(ModsContentMemo.Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(ES_AUTOHSCROLL));
+    ModsGroupBox.Create(p, ids::kModsGroupBox, L"Установленных модификаций: 0", {4, 434, 635, 108});
+    // Crash dumps of the game's install folder.
+    CrashDumpListView.Create(p, ids::kCrashDumpListView, {12, 564, 619, 80}, 325, icons_, false);
+    GroupBox3.Create(p, ids::kGroupBox3, L"Последних CrashDump-ов: 0", {4, 546, 635, 102});
+
+    // System information: ten lines, three pictures at the right edge.
+    const struct {
+        ui::Label* label;
+        int id;
+        const wchar_t* prefix;
+    } lines[] = {
+        {&CPUNameLabel, ids::kCPUNameLabel, L"Центральный процессор: "},
+        {&CPUFrequencyLabel, ids::kCPUFrequencyLabel, L"Частота центрального процессора: "},
+        {&CPUThreadsLabel, ids::kCPUThreadsLabel, L"Ядер центрального процессора: "},
+        {&RAMSpaceLabel, ids::kRAMSpaceLabel, L"Размер оперативной памяти: "},
+        {&GPULabel, ids::kGPULabel, L"Графический процессор: "},
+        {&ScreenResolutionLabel, ids::kScreenResolutionLabel, L"Разрешение экрана: "},
+        {&HostNameLabel, ids::kHostNameLabel, L"Имя ПК: "},
+        {&OSNameLabel, ids::kOSNameLabel, L"Операционная система: "},
+        {&ProcessCounterLabel, ids::kProcessCounterLabel, L"Количество процессов: "},
+    };
+    for (size_t i = 0; i < std::size(lines); ++i)
+        lines[i].label->Create(p, lines[i].id, lines[i].prefix,
+                               {16, kInfoFirstLine + static_cast<int>(i) * kInfoLineStep, 550, 15}, {});
+    RAMLabel.Create(p, ids::kRAMLabel, L"Потребление памяти процессом Fallout76.exe, Мб: 0",
+                    {16, kInfoFirstLine + 9 * kInfoLineStep, 550, 15}, {RGB(255, 0, 0)});
+    const struct {
+        ui::PictureBox* picture;
+        int id, tag;
+        const wchar_t* resource;
+    } pictures[] = {{&SaveReportImage, ids::kSaveReportImage, 11, L"INFO_SAVE_REPORT"},
+                    {&CheckAndRepairDiskImage, ids::kCheckAndRepairDiskImage, 12, L"INFO_DISK_CHECK"},
+                    {&RAMMapImage, ids::kRAMMapImage, 100, L"INFO_RAMMAP"}};
+    for (size_t i = 0; i < std::size(pictures); ++i) {
+        ui::PictureBox& pic = *pictures[i].picture;
+        pic.Create(p, pictures[i].id, {580, kInfoTop + 18 + static_cast<int>(i) * 58, 48, 48}, true, false);
+        pic.SetPicture(DecodeEmbeddedPicture(pictures[i].resource));
+        pic.SetTag(pictures[i].tag);
+        pic.onClick = [this, &pic] { main_->FalloutLogoImageClick(pic.Tag()); };
+    }
+    SystemInfoGroupBox.Create(p, ids::kSystemInfoGroupBox, L"Сведения о системе", {4, kInfoTop, 635, 196});
+}
+
+bool ToolsTab::GameFilesExist() const {
+    const std::wstring& folder = main_->State.GameProfileFolder;
+    return FileExists(GameIniPath(folder, kFallout76Ini)) && FileExists(GameIniPath(folder, kFallout76PrefsIni));
+}
+
+void ToolsTab::FillFromGameFiles() {
+    SetGameIniAttributes(main_->State.GameProfileFolder, false);
+    main_->Editor.LoadPrefs();
+    Options.FillFromGameFiles();
+    Pipboy.ReadFromLines();
+    Options.FillLaunchOptions();
+}
+
+void ToolsTab::Sheet3Show() {
+    HWND page = page_->Handle();
+    const bool filesExist = GameFilesExist();
+    if (!filesExist) {
+        // For the rest of the run: the controls stay visible but no longer respond.
+        EnableWindow(page, FALSE);
+    } else {
+        // An error in one part is shown and ends that part; the lists after it are still
+        // rebuilt. A failed part leaves the files writable until the next guarded action.
+        const bool filled = ui::RunHandler(page, [this] { FillFromGameFiles(); });
+        const bool listed = ui::RunHandler(page, [this] { ListMods(); });
+        if (filled && listed) SetGameIniAttributes(main_->State.GameProfileFolder, true);
+    }
+    ui::RunHandler(page, [this] { ListCrashDumps(); });
+}
+
+void ToolsTab::ListMods() {
+    ModsListView.SetRows({});
+    const IniFile ini(GameIniPath(main_->State.GameProfileFolder, kFallout76Ini));
+    AppState& st = main_->State;
+    st.ArchiveKeys = ini.ReadSectionKeys(L"Archive");
+    st.ArchiveValues.clear();
+    for (const auto& key : st.ArchiveKeys) st.ArchiveValues.push_back(key + L"=" + ini.ReadString(L"Archive", key));
+    ModsGroupBox.SetText(L"Установленных модификаций: " + std::to_wstring(st.ArchiveKeys.size()));
+    ModsListView.SetRows(st.ArchiveKeys);
+}
+
+void ToolsTab::ModsListViewClick() {
+    const int index = ModsListView.Selected();
+    const auto& values = main_->State.ArchiveValues;
+    if (index < 0 || index >= static_cast<int>(values.size())) {
+        ModsContentMemo.SetText(L"");
+        return;
+    }
+    const std::wstring& line = values[static_cast<size_t>(index)];
+    ModsContentMemo.SetText(line.substr(line.find(L'=') + 1));
 }
 
 }  // namespace ravenlock

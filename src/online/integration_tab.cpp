@@ -26,7 +26,7 @@ void IntegrationTab::Create(ui::Page& page, MainWindow& main, HBITMAP rowPicture
     constexpr int kW = 643;
 
     DiscordImage.Create(p, ids::kDiscordImage, {0, 0, kW, 130}, true, false);
-    DiscordImage.SetPicture(DecodeEmbeddedPicture(L"DISCORDBANNER"));
+    DiscordImage.SetPicture(DecodeEmbeddedPicture(L"DISCORD_BANNER"));
     DiscordImage.SetTag(7);
 
     DiscordLabel.Create(p, ids::kDiscordLabel, kDiscordPrompt, {0, 138, kW, 18},

@@ -10,15 +10,15 @@ namespace ravenlock {
 void LaunchCodesBox::Create(ui::Page& page, MainWindow& main, HBITMAP rowPicture) {
     main_ = &main;
     HWND p = page.Handle();
-    // Middle right of the tab, beside the map group.
-    constexpr int kX = 333, kY = 150, kW = 302, kH = 290;
-    GroupBox2.Create(p, ids::kLaunchCodesGroupBox, L"Коды запуска МБР шахтного базирования", {kX, kY, kW, kH});
+    // Middle right of the tab, level with the map's group.
+    constexpr int kX = 296, kY = 160, kW = 343, kH = 290;
     LaunchCodesListBox.Create(p, ids::kLaunchCodesListBox, {kX + 10, kY + 20, kW - 20, kH - 52},
                               {{L"Шахта", 180}, {L"Код", 80}}, rowPicture);
     LaunchCodesLabel.Create(p, ids::kLaunchCodesLabel, L"Запрос кодов запуска МБР", {kX + 10, kY + kH - 26, kW - 20, 16},
                             {RGB(0, 0, 0), -13, true, ui::Align::Center, true});
     LaunchCodesLabel.SetTag(200);
-    GroupBox2.SendToBack();
+    // Made last: it goes beneath the controls it frames.
+    GroupBox2.Create(p, ids::kLaunchCodesGroupBox, L"Коды запуска МБР шахтного базирования", {kX, kY, kW, kH});
 }
 
 void LaunchCodesBox::LoadLaunchCodes() {

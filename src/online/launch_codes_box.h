@@ -3,6 +3,7 @@
 // from the community site's page, on a click of the request line.
 #include "online/online_controls.h"
 #include "ui/controls.h"
+#include "ui/native_controls.h"
 #include "ui/page_control.h"
 
 namespace ravenlock {
@@ -18,7 +19,7 @@ public:
     // for the default error dialog and leaves the list empty for the next try.
     void LoadLaunchCodes();
 
-    online::GroupFrame GroupBox2;
+    ui::GroupBox GroupBox2;
     online::ReportList LaunchCodesListBox;
     ui::Label LaunchCodesLabel;
 

@@ -14,34 +14,6 @@ HMENU AsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 
 }  // namespace
 
-// ---- GroupFrame
-
-void GroupFrame::Create(HWND parent, int id, const std::wstring& caption, ui::Bounds b) {
-    HWND hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
-                                b.x, b.y, b.w, b.h, parent, AsMenu(id), GetModuleHandleW(nullptr), nullptr);
-    Attach(hwnd);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
-    SetWindowSubclass(hwnd, &GroupFrame::Subclass, kSubclassId, 0);
-}
-
-LRESULT CALLBACK GroupFrame::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_PAINT) {
-        // A group box draws its frame and caption only, and the page leaves the box's
-        // area to it: the inside is filled with the page's background first.
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        HDC dc = GetDC(hwnd);
-        ui::PaintParentBackground(hwnd, dc, rc);
-        ReleaseDC(hwnd, dc);
-    }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &GroupFrame::Subclass, kSubclassId);
-    return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-void GroupFrame::SendToBack() {
-    SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 // ---- ReportList
 
 ReportList::~ReportList() {

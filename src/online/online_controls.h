@@ -14,19 +14,6 @@
 
 namespace ravenlock::online {
 
-// A group box: a frame with a caption over the controls placed inside it (they are
-// siblings, not children, so that their notifications reach the page).
-class GroupFrame : public ui::Control {
-public:
-    void Create(HWND parent, int id, const std::wstring& caption, ui::Bounds b);
-    // Beneath its siblings, once the controls inside it exist: children created later
-    // go below the earlier ones, and a frame above them would hide them.
-    void SendToBack();
-
-private:
-    static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
-};
-
 // A report-style list view: fixed-width columns that the user can neither resize nor
 // sort by, no in-place editing, every row with the same 16 x 16 picture.
 class ReportList : public ui::Control {

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/app_error.h"
+
 namespace ravenlock {
 
 bool FileExists(const std::wstring& path) {
@@ -32,6 +34,63 @@ std::wstring DocumentsFolder() {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
     return path;
+}
+
+std::wstring SystemErrorText(unsigned long code) {
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = n ? std::wstring(text, n) : L"Ошибка " + std::to_wstring(code);
+    LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ')) result.pop_back();
+    return result;
+}
+
+namespace {
+[[noreturn]] void ThrowFileError(const wchar_t* what, const std::wstring& path, DWORD code) {
+    throw AppError(std::wstring(what) + L" \"" + path + L"\". " + SystemErrorText(code));
+}
+}  // namespace
+
+std::string ReadWholeFile(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) ThrowFileError(L"Cannot open file", path, GetLastError());
+    std::string bytes;
+    LARGE_INTEGER size{};
+    GetFileSizeEx(f, &size);
+    // A settings file is small; anything near this size is not one.
+    if (size.QuadPart > 64 * 1024 * 1024) {
+        CloseHandle(f);
+        ThrowFileError(L"Cannot open file", path, ERROR_FILE_TOO_LARGE);
+    }
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    const BOOL ok = bytes.empty() || ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    const DWORD error = GetLastError();
+    CloseHandle(f);
+    if (!ok) ThrowFileError(L"Cannot open file", path, error);
+    bytes.resize(got);
+    return bytes;
+}
+
+void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
+    const std::wstring temp = path + L".ravenlock-new";
+    HANDLE f = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) ThrowFileError(L"Cannot create file", path, GetLastError());
+    DWORD written = 0;
+    BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    ok = ok && FlushFileBuffers(f);
+    DWORD error = GetLastError();
+    CloseHandle(f);
+    if (ok) {
+        ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        error = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+        ThrowFileError(L"Cannot create file", path, error);
+    }
 }
 
 }  // namespace ravenlock

@@ -10,5 +10,13 @@ bool DirectoryExists(const std::wstring& path);
 std::wstring OwnExecutablePath();
 // The current user's Documents folder; "" when the system cannot say.
 std::wstring DocumentsFolder();
+// The system's own description of an error code (in the user's language), without the
+// trailing line break.
+std::wstring SystemErrorText(unsigned long code);
+// Reads a whole file; AppError "Cannot open file "<path>". <reason>" when it cannot.
+std::string ReadWholeFile(const std::wstring& path);
+// Writes a whole file without ever leaving it half-written: the bytes go to a file beside
+// it, which then replaces it. AppError "Cannot create file "<path>". <reason>" on failure.
+void ReplaceWholeFile(const std::wstring& path, const std::string& bytes);
 
 }  // namespace ravenlock

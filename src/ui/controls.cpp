@@ -230,7 +230,10 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             Draw(paint.Dc(), 0, 0, stretch_ ? rc.right : picW_, stretch_ ? rc.bottom : picH_);
             return 0;
         }
-        case WM_NCHITTEST: return clickable_ ? HTCLIENT : HTTRANSPARENT;
+        case WM_NCHITTEST: return (clickable_ || onDoubleClick) ? HTCLIENT : HTTRANSPARENT;
+        case WM_LBUTTONDBLCLK:
+            if (onDoubleClick) onDoubleClick();
+            return 0;
         case WM_SETCURSOR:
             if (clickable_) {
                 SetCursor(DragArrowCursor());

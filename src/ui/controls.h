@@ -76,6 +76,7 @@ public:
     void Create(HWND parent, int id, Bounds b, bool clickable, bool stretch);
     void SetPicture(const std::optional<Picture>& picture);
     bool HasPicture() const { return static_cast<bool>(bitmap_); }
+    std::function<void()> onDoubleClick;
     // Paints the part of the picture under a rectangle given in the parent's coordinates.
     void PaintPortion(HDC dc, const RECT& inParent) const;
 

@@ -1,5 +1,7 @@
 #include "ui/page_control.h"
 
+#include <windowsx.h>
+
 #include "ui/dispatch.h"
 
 namespace ravenlock::ui {
@@ -13,6 +15,14 @@ LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT routed = 0;
     if (RouteChildMessage(msg, wp, lp, routed)) return routed;
     switch (msg) {
+        case WM_CONTEXTMENU:
+            if (onContextMenu) {
+                POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
+                onContextMenu(at);
+                return 0;
+            }
+            break;
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: PaintSystemColor(Handle(), COLOR_BTNFACE); return 0;
         case kMsgPaintBackground: {

@@ -51,6 +51,8 @@ bool RouteChildMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             return false;
         case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem; break;
         case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(lp)->hwndFrom; break;
+        case WM_HSCROLL:
+        case WM_VSCROLL: child = reinterpret_cast<HWND>(lp); break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

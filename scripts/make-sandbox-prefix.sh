@@ -1,0 +1,99 @@
+#!/bin/bash
+# Builds a fresh sandbox Wine prefix for the demo and the end-to-end tests: a virtual
+# desktop for every program, the stub game and Steam at their usual places, Steam's
+# registry record and its steam: protocol, the stub browser for http and https, and a
+# game profile folder with sample INI files. Whatever PREFIX held before is removed.
+# Usage: scripts/make-sandbox-prefix.sh PREFIX BIN_DIR   (BIN_DIR: the build's bin folder)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/wine-env.sh"
+prefix="$(realpath -m "${1:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
+bin="$(realpath "${2:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
+for f in Fallout76.exe Steam.exe RavenlockBrowser.exe; do
+  [ -f "$bin/$f" ] || { echo "make-sandbox-prefix: $bin/$f is missing; build first" >&2; exit 1; }
+done
+
+ensure_test_user
+# A server still running for an older prefix at this place would keep its registry.
+[ -f "$prefix/system.reg" ] && stop_wineserver "$prefix"
+rm -rf "$prefix" "$prefix.log"
+ensure_prefix "$prefix"
+
+c="$prefix/drive_c"
+user="$(wine_user)"
+
+# Wine links Documents, Pictures and the like to the Unix home folder, which every
+# prefix of the user shares; the sandbox keeps its own, real folders.
+for link in "$c/users/$user"/*; do
+  if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+done
+
+steam="$c/Program Files (x86)/Steam"
+mkdir -p "$steam/steamapps/common/Fallout76" "$c/sandbox"
+cp "$bin/Steam.exe" "$steam/Steam.exe"
+cp "$bin/Fallout76.exe" "$steam/steamapps/common/Fallout76/Fallout76.exe"
+cp "$bin/RavenlockBrowser.exe" "$c/sandbox/RavenlockBrowser.exe"
+
+# The game's profile folder under Documents (SHGetFolderPath CSIDL_PERSONAL, which is
+# C:\users\<user>\Documents in Wine), with INI files in the game's own form: ANSI, CR LF.
+profile="$c/users/$user/Documents/My Games/Fallout 76"
+mkdir -p "$profile"
+for ini in Fallout76.ini Fallout76Prefs.ini; do
+  iconv -f UTF-8 -t CP1251 "$RAVENLOCK_ROOT/sandbox/profile/$ini" | sed 's/\r*$/\r/' >"$profile/$ini"
+done
+
+# Registry: the virtual desktop, Steam's record as Steam writes it (forward slashes,
+# lower case), the steam: protocol, and our browser for http and https. Wine's own
+# http/https handler (winebrowser) sits in HKLM\Software\Classes, so ours goes there
+# too; the HKCU\Software\Classes entries are where a Windows user's choices live.
+browser='C:\\sandbox\\RavenlockBrowser.exe'
+steam_exe='C:\\Program Files (x86)\\Steam\\Steam.exe'
+url_handler() { # root scheme description command-exe
+  cat <<REG
+[$1\\Software\\Classes\\$2]
+@="$3"
+"URL Protocol"=""
+
+[$1\\Software\\Classes\\$2\\shell\\open\\command]
+@="\\"$4\\" \\"%1\\""
+
+REG
+}
+{
+  cat <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="1280x1024"
+
+[HKEY_CURRENT_USER\\Software\\Valve\\Steam]
+"SteamExe"="c:/program files (x86)/steam/steam.exe"
+"SteamPath"="c:/program files (x86)/steam"
+"AutoLoginUser"="vault_dweller"
+"Language"="russian"
+
+REG
+  for root in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE; do
+    url_handler "$root" steam "URL:steam protocol" "$steam_exe"
+    url_handler "$root" http "URL:HyperText Transfer Protocol" "$browser"
+    url_handler "$root" https "URL:HyperText Transfer Protocol with Privacy" "$browser"
+  done
+} >"$c/sandbox/sandbox.reg"
+
+[ "$(id -u)" = 0 ] && chown -R "$user:" "$prefix"
+wine_as_user "$prefix" wine regedit /S 'C:\sandbox\sandbox.reg' >>"$prefix.log" 2>&1
+wine_as_user "$prefix" wineserver --wait
+rm "$c/sandbox/sandbox.reg"
+
+# regedit says nothing when it fails: check that the values reached the registry files.
+grep -q '"AutoLoginUser"="vault_dweller"' "$prefix/user.reg" &&
+  grep -q 'RavenlockBrowser.exe' "$prefix/system.reg" &&
+  grep -q '"Default"="1280x1024"' "$prefix/user.reg" ||
+  { echo "make-sandbox-prefix: the registry entries did not land in $prefix" >&2; exit 1; }
+# Lets the run command keep a finished prefix (and only a finished one).
+touch "$prefix/.sandbox-ready"
+[ "$(id -u)" = 0 ] && chown "$user:" "$prefix/.sandbox-ready"
+echo "make-sandbox-prefix: sandbox prefix ready in $prefix"

@@ -1,0 +1,182 @@
+#include "gameconfig/editor_tab.h"
+
+#include "app/control_ids.h"
+#include "app/main_window.h"
+#include "gameconfig/game_files.h"
+#include "gameconfig/prefs_file.h"
+#include "platform/app_error.h"
+#include "platform/embedded.h"
+#include "platform/file_system.h"
+
+namespace ravenlock {
+
+namespace {
+
+constexpr wchar_t kSearchHint[] = L"Поиск параметра...";
+constexpr wchar_t kSearchMiss[] = L"Поиск завершён, совпадений не найдено";
+
+// The profile heading's tag before a click, the resource it loads, and its new caption.
+struct ProfileStep {
+    const wchar_t* resource;
+    const wchar_t* caption;
+};
+constexpr ProfileStep kProfileCycle[] = {
+    {L"PREFSLOW", L"Штатные значения профиля \"Low\""},
+    {L"PREFSMEDIUM", L"Штатные значения профиля \"Medium\""},
+    {L"PREFSHIGH", L"Штатные значения профиля \"High\""},
+    {L"PREFSULTRA", L"Штатные значения профиля \"Ultra\""},
+};
+
+}  // namespace
+
+void EditorTab::Create(ui::Page& page, MainWindow& main) {
+    main_ = &main;
+    page_ = &page;
+    HWND p = page.Handle();
+    Label6.Create(p, ids::kLabel6, L"Локальные значения", {8, 8, 310, 16}, {});
+    PrefsProfileLabel.Create(p, ids::kPrefsProfileLabel, L"Штатные значения профиля \"Medium\"", {325, 8, 310, 16},
+                             {GetSysColor(COLOR_BTNTEXT), -11, true, ui::Align::Left, true});
+    PrefsProfileLabel.SetTag(0);
+    PrefsProfileLabel.onClick = [this] { PrefsProfileLabelClick(); };
+
+    Fallout76PrefsiniListBox.Create(p, ids::kFallout76PrefsiniListBox, {8, 26, 312, 580});
+    Fallout76PrefsiniListBox.onSelect = [this] { Fallout76PrefsiniListBoxClick(); };
+    Fallout76PrefsiniListBoxDefault.Create(p, ids::kFallout76PrefsiniListBoxDefault, {325, 26, 310, 580},
+                                           RGB(0, 0, 255));
+    LoadProfile(L"PREFSMEDIUM");  // the window starts with the Medium lines
+
+    ParameterLabel.Create(p, ids::kParameterLabel, L"Параметр:", {8, 614, 300, 16}, {});
+    ValueLabel.Create(p, ids::kValueLabel, L"Значение:", {325, 614, 300, 16}, {});
+    ParameterEdit.Create(p, ids::kParameterEdit, L"", {8, 632, 300, 22}, ES_READONLY | ES_RIGHT);
+    Label3.Create(p, ids::kLabel3, L"=", {310, 635, 13, 16}, {GetSysColor(COLOR_BTNTEXT), -11, false, ui::Align::Center});
+    ValueEdit.Create(p, ids::kValueEdit, L"", {325, 632, 310, 22});
+    ValueEdit.onEnter = [this] { ValueEditEnter(); };
+    SearchNotepadEdit.Create(p, ids::kSearchNotepadEdit, kSearchHint, {8, 664, 627, 22});
+    SearchNotepadEdit.onFocus = [this] { SearchNotepadEditEnter(); };
+    SearchNotepadEdit.onBlur = [this] { SearchNotepadEditExit(); };
+    SearchNotepadEdit.onEnter = [this] { SearchNotepadEditKeyDownEnter(); };
+
+    const struct {
+        ui::FlatButton* button;
+        int id, tag;
+        const wchar_t* caption;
+        ui::Bounds at;
+    } buttons[] = {
+        {&RestorePrefsButton, ids::kRestorePrefsButton, 101, L"Восстановить файлы настроек из резервной копии",
+         {8, 698, 312, 40}},
+        {&CopyPrefsButton, ids::kCopyPrefsButton, 102, L"Создать резервную копию файлов настроек", {325, 698, 310, 40}},
+        {&SavePrefsButton, ids::kSavePrefsButton, 103, L"Сохранить изменения", {8, 744, 312, 40}},
+        {&DeletePrefsButton, ids::kDeletePrefsButton, 104, L" Удалить файлы настроек", {325, 744, 310, 40}},
+    };
+    for (const auto& b : buttons) {
+        b.button->Create(p, b.id, b.caption, b.at, -11);
+        b.button->SetTag(b.tag);
+        b.button->onClick = [this, button = b.button] { OpenPrefsButtonClick(button->Tag()); };
+    }
+    RestorePrefsButton.SetEnabled(false);
+}
+
+void EditorTab::LoadPrefs() {
+    LoadLineList(Lines, GameIniPath(main_->State.GameProfileFolder, kFallout76PrefsIni));
+    Fallout76PrefsiniListBox.SetItems(Lines.Lines());
+}
+
+void EditorTab::LoadProfile(const wchar_t* resource) {
+    const auto data = EmbeddedData(resource);
+    Profile.Load(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), SystemAnsi());
+    Fallout76PrefsiniListBoxDefault.SetItems(Profile.Lines());
+}
+
+void EditorTab::Sheet4Show() {
+    const std::wstring& folder = main_->State.GameProfileFolder;
+    if (FileExists(GameIniPath(folder, kFallout76Ini)) && FileExists(GameIniPath(folder, kFallout76PrefsIni))) {
+        LoadPrefs();
+        RestorePrefsButton.SetEnabled(FileExists(BackupIniPath(folder, kFallout76PrefsIni)));
+    } else {
+        // For the rest of the run: the controls stay visible but no longer respond.
+        EnableWindow(page_->Handle(), FALSE);
+    }
+}
+
+void EditorTab::ShowLine(int index) {
+    const std::wstring& line = Lines.Lines().at(static_cast<size_t>(index));
+    ParameterEdit.SetText(LineList::NameOf(line));
+    ValueEdit.SetText(LineList::ValueOf(line));
+}
+
+void EditorTab::Fallout76PrefsiniListBoxClick() {
+    Lines.Select(Fallout76PrefsiniListBox.Selected());
+    if (Lines.Selected() >= 0) ShowLine(Lines.Selected());
+}
+
+void EditorTab::ValueEditEnter() {
+    const std::wstring value = ValueEdit.Text();
+    if (value.empty()) return;  // a value cannot be emptied here
+    Lines.ReplaceSelected(ParameterEdit.Text() + L"=" + value);
+    Fallout76PrefsiniListBox.SetItem(Lines.Selected(), Lines.Lines()[static_cast<size_t>(Lines.Selected())]);
+}
+
+void EditorTab::PrefsProfileLabelClick() {
+    const int tag = PrefsProfileLabel.Tag();
+    if (tag < 0 || tag > 3) return;
+    LoadProfile(kProfileCycle[tag].resource);
+    PrefsProfileLabel.SetTag((tag + 1) % 4);
+    PrefsProfileLabel.SetText(kProfileCycle[tag].caption);
+}
+
+void EditorTab::SearchNotepadEditEnter() {
+    if (SearchNotepadEdit.Text() == kSearchHint) SearchNotepadEdit.SetText(L"");
+}
+
+void EditorTab::SearchNotepadEditExit() {
+    if (SearchNotepadEdit.Text().empty()) SearchNotepadEdit.SetText(kSearchHint);
+}
+
+void EditorTab::SearchNotepadEditKeyDownEnter() {
+    const std::wstring text = SearchNotepadEdit.Text();
+    if (text.empty()) return;
+    if (text == kSearchMiss) {
+        SearchNotepadEdit.SetText(L"");
+        return;
+    }
+    const auto at = Lines.Find(text);
+    if (!at) {
+        SearchNotepadEdit.SetText(kSearchMiss);
+        return;
+    }
+    Lines.Select(static_cast<int>(*at));
+    Fallout76PrefsiniListBox.Select(static_cast<int>(*at));
+    ShowLine(static_cast<int>(*at));
+}
+
+namespace {
+
+// Copies one file of the set; a missing source stops the whole action with its message.
+void CopyGameFile(const std::wstring& from, const std::wstring& to) {
+    if (!FileExists(from)) throw AppError(L"The specified file was not found");
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) throw AppError(SystemErrorText(GetLastError()));
+}
+
+}  // namespace
+
+void EditorTab::OpenPrefsButtonClick(int tag) {
+    const std::wstring& folder = main_->State.GameProfileFolder;
+    SetGameIniAttributes(folder, false);
+    switch (tag) {
+        case 101:
+            for (const wchar_t* name : kGameIniFiles) CopyGameFile(BackupIniPath(folder, name), GameIniPath(folder, name));
+            break;
+        case 102:
+            for (const wchar_t* name : kGameIniFiles) CopyGameFile(GameIniPath(folder, name), BackupIniPath(folder, name));
+            break;
+        case 103: SaveLineList(Lines, GameIniPath(folder, kFallout76PrefsIni)); break;
+        case 104:
+            for (const wchar_t* name : kGameIniFiles)
+                if (!DeleteFileW(GameIniPath(folder, name).c_str())) throw AppError(SystemErrorText(GetLastError()));
+            break;
+        default: break;
+    }
+    SetGameIniAttributes(folder, true);
+}
+
+}  // namespace ravenlock

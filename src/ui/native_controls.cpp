@@ -1,0 +1,170 @@
+#include "ui/native_controls.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "ui/dispatch.h"
+#include "ui/gdi.h"
+
+namespace ravenlock::ui {
+
+namespace {
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+HWND Make(const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, Bounds b, HWND parent, int id,
+          int fontHeight = -11) {
+    HWND hwnd = CreateWindowExW(exStyle, cls, text.c_str(), kChild | style, b.x, b.y, b.w, b.h, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(fontHeight)), FALSE);
+    return hwnd;
+}
+
+HBRUSH FaceBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
+
+}  // namespace
+
+namespace {
+// A group box paints only its frame; what lies inside must be erased, or a page shown
+// after another keeps the old page's pixels there. It lies beneath its siblings and clips
+// them out, so the fill never covers the controls it frames.
+LRESULT CALLBACK GroupBoxSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, GroupBoxSubclass, 1);
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+void GroupBox::Create(HWND parent, int id, const std::wstring& caption, Bounds b) {
+    Attach(Make(L"BUTTON", caption, BS_GROUPBOX, 0, b, parent, id));
+    SetWindowSubclass(Handle(), GroupBoxSubclass, 1, 0);
+    // Beneath the controls it frames (its siblings), which must exist already.
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CheckBox::Create(HWND parent, int id, const std::wstring& caption, Bounds b, bool rightToLeft,
+                      std::optional<COLORREF> captionColor) {
+    color_ = captionColor;
+    Attach(Make(L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP | (rightToLeft ? BS_LEFTTEXT | BS_RIGHT : 0), 0, b,
+                parent, id));
+    // A themed check box ignores the text colour its parent gives; coloured ones go unthemed.
+    if (color_) SetWindowTheme(Handle(), L"", L"");
+}
+
+bool CheckBox::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::SetChecked(bool checked) {
+    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool CheckBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN) return false;
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc, color_ ? *color_ : GetSysColor(COLOR_BTNTEXT));
+    result = reinterpret_cast<LRESULT>(FaceBrush());
+    return true;
+}
+
+void TrackBar::Create(HWND parent, int id, Bounds b, int minimum, int maximum) {
+    Attach(Make(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | WS_TABSTOP, 0, b, parent, id));
+    SendMessageW(Handle(), TBM_SETRANGE, FALSE, MAKELPARAM(minimum, maximum));
+    SendMessageW(Handle(), TBM_SETTICFREQ, 1, 0);
+    SetPosition(minimum);
+}
+
+int TrackBar::Position() const { return static_cast<int>(SendMessageW(Handle(), TBM_GETPOS, 0, 0)); }
+
+void TrackBar::SetPosition(int position) {
+    SendMessageW(Handle(), TBM_SETPOS, TRUE, position);
+    last_ = Position();
+}
+
+bool TrackBar::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg != WM_HSCROLL) return false;
+    const int now = Position();
+    if (now != last_) {
+        last_ = now;
+        if (onChange) RunHandler(Handle(), onChange);
+    }
+    if (LOWORD(wp) == TB_ENDTRACK && onChangeFinished) RunHandler(Handle(), onChangeFinished);
+    result = 0;
+    return true;
+}
+
+void ListBox::Create(HWND parent, int id, Bounds b, std::optional<COLORREF> textColor) {
+    color_ = textColor;
+    Attach(Make(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, b, parent, id));
+}
+
+void ListBox::SetItems(const std::vector<std::wstring>& items) {
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::SetItem(int index, const std::wstring& text) {
+    const int selected = Selected();
+    SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    if (selected >= 0) Select(selected);
+}
+
+int ListBox::Selected() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
+
+void ListBox::Select(int index) { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+void ListBox::OnCommand(WORD code) {
+    if (code == LBN_SELCHANGE && onSelect) onSelect();
+}
+
+bool ListBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg != WM_CTLCOLORLISTBOX || !color_) return false;
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetTextColor(dc, *color_);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
+}
+
+void EditBox::Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle) {
+    Attach(Make(L"EDIT", text, ES_AUTOHSCROLL | WS_TABSTOP | extraStyle, WS_EX_CLIENTEDGE, b, parent, id));
+    SetWindowSubclass(Handle(), &EditBox::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void EditBox::OnCommand(WORD code) {
+    if (code == EN_SETFOCUS && onFocus) onFocus();
+    if (code == EN_KILLFOCUS && onBlur) onBlur();
+    if (code == EN_CHANGE && onChange) onChange();
+}
+
+LRESULT CALLBACK EditBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    auto* edit = reinterpret_cast<EditBox*>(self);
+    switch (msg) {
+        case WM_GETDLGCODE:
+            // Enter belongs to the field, not to the window's default button.
+            if (lp && reinterpret_cast<const MSG*>(lp)->message == WM_KEYDOWN && wp == VK_RETURN)
+                return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wp, lp);
+            break;
+        case WM_KEYDOWN:
+            if (wp == VK_RETURN) {
+                if (edit->onEnter) RunHandler(hwnd, edit->onEnter);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wp == L'\r') return 0;  // no beep
+            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &EditBox::Subclass, 1); break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace ravenlock::ui

@@ -1,0 +1,77 @@
+#pragma once
+// Thin wrappers over the system's own controls: check box, group box, slider, list box,
+// edit field. Their notifications reach the object through the parent page.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace ravenlock::ui {
+
+class GroupBox : public Control {
+public:
+    void Create(HWND parent, int id, const std::wstring& caption, Bounds b);
+};
+
+class CheckBox : public Control {
+public:
+    // rightToLeft: the box stands at the right end of its caption.
+    void Create(HWND parent, int id, const std::wstring& caption, Bounds b, bool rightToLeft = false,
+                std::optional<COLORREF> captionColor = std::nullopt);
+    bool Checked() const;
+    // Changes the state without running onClick.
+    void SetChecked(bool checked);
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    std::optional<COLORREF> color_;
+};
+
+// A horizontal slider. onChange runs for every position change the user makes;
+// onChangeFinished when a drag, click or key step has ended.
+class TrackBar : public Control {
+public:
+    void Create(HWND parent, int id, Bounds b, int minimum, int maximum);
+    int Position() const;
+    // Moves the slider without running onChange.
+    void SetPosition(int position);
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    std::function<void()> onChange;
+    std::function<void()> onChangeFinished;
+
+private:
+    int last_ = 0;
+};
+
+class ListBox : public Control {
+public:
+    void Create(HWND parent, int id, Bounds b, std::optional<COLORREF> textColor = std::nullopt);
+    void SetItems(const std::vector<std::wstring>& items);
+    void SetItem(int index, const std::wstring& text);
+    int Selected() const;
+    void Select(int index);  // scrolls it into view
+    void OnCommand(WORD code) override;
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    std::function<void()> onSelect;  // the user selected a line
+
+private:
+    std::optional<COLORREF> color_;
+};
+
+// An edit field; Enter, getting and losing focus each have a handler.
+class EditBox : public Control {
+public:
+    void Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle = 0);
+    void OnCommand(WORD code) override;
+    std::function<void()> onEnter, onFocus, onBlur, onChange;
+
+private:
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+};
+
+}  // namespace ravenlock::ui

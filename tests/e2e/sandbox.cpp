@@ -1,0 +1,186 @@
+#include "sandbox.h"
+
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "driver.h"
+
+namespace e2e::sandbox {
+
+namespace {
+
+// Everything a test may have set running: the program, the stand-ins (also under
+// other names that differ only in case, like a chosen "fallout76.EXE") and the browser.
+constexpr const wchar_t* kStartedPrograms[] = {L"Fallout76Ravenlock.exe", L"Fallout76.exe", L"Steam.exe",
+                                               L"RavenlockBrowser.exe"};
+
+struct RegValue {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+std::vector<RegValue> ReadAllValues(const std::wstring& key) {
+    std::vector<RegValue> values;
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return values;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD nameLength = 256, type = 0, size = 0;
+        if (RegEnumValueW(k, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        RegValue v{std::wstring(name, nameLength), type, std::vector<BYTE>(size)};
+        nameLength = 256;
+        RegEnumValueW(k, i, name, &nameLength, nullptr, &type, v.data.data(), &size);
+        values.push_back(std::move(v));
+    }
+    RegCloseKey(k);
+    return values;
+}
+
+void WriteAllValues(const std::wstring& key, const std::vector<RegValue>& values) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    HKEY k = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    for (const auto& v : values)
+        RegSetValueExW(k, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+    RegCloseKey(k);
+}
+
+void EmptyFolder(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::wstring path = folder + found.cFileName;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return L"";
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+}  // namespace
+
+std::vector<DWORD> ProcessesNamed(const std::wstring& name) {
+    std::vector<DWORD> ids;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W e{};
+    e.dwSize = sizeof(e);
+    for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e))
+        if (_wcsicmp(name.c_str(), e.szExeFile) == 0) ids.push_back(e.th32ProcessID);
+    CloseHandle(snap);
+    return ids;
+}
+
+std::wstring ImagePathOf(DWORD pid) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!h) return L"";
+    wchar_t path[MAX_PATH];
+    DWORD size = MAX_PATH;
+    const bool ok = QueryFullProcessImageNameW(h, 0, path, &size);
+    CloseHandle(h);
+    return ok ? std::wstring(path, size) : L"";
+}
+
+void EndStartedProcesses() {
+    for (const wchar_t* name : kStartedPrograms) {
+        for (DWORD pid : ProcessesNamed(name)) {
+            HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+            if (!h) continue;
+            TerminateProcess(h, 1);
+            WaitForSingleObject(h, static_cast<DWORD>(kPatience.count()));
+            CloseHandle(h);
+        }
+    }
+}
+
+std::vector<std::wstring> LogLines(const std::wstring& log) {
+    std::ifstream in(log.c_str(), std::ios::binary);
+    std::vector<std::wstring> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(FromUtf8(line));
+    }
+    return lines;
+}
+
+bool CopyStub(const std::wstring& stub, const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return CopyFileW((BinDir() + stub).c_str(), path.c_str(), FALSE) != 0;
+}
+
+bool RenameAway(const std::wstring& path) {
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    return MoveFileExW(path.c_str(), (std::wstring(kScratch) + name + L".away").c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::wstring ProfileFolder() {
+    wchar_t documents[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+    return std::wstring(documents) + L"\\My Games\\Fallout 76\\";
+}
+
+std::optional<std::wstring> ReadString(const std::wstring& key, const std::wstring& name) {
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(size / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+}
+
+bool WriteString(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool DeleteValue(const std::wstring& key, const std::wstring& name) {
+    return RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool KeyExists(const std::wstring& key) { return ValueCount(key) >= 0; }
+
+int ValueCount(const std::wstring& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return -1;
+    DWORD values = 0;
+    RegQueryInfoKeyW(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(k);
+    return static_cast<int>(values);
+}
+
+void Reset() {
+    // Steam's record as the script wrote it; the first reset of the run comes before
+    // any test has touched it.
+    static const std::vector<RegValue> steamRecord = ReadAllValues(kSteamKey);
+    EndStartedProcesses();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    WriteAllValues(kSteamKey, steamRecord);
+    CopyStub(L"Fallout76.exe", kGameExe);
+    CopyStub(L"Steam.exe", kSteamExe);
+    EmptyFolder(kScratch);
+    DeleteFileW(kSteamLog);
+    DeleteFileW(kBrowserLog);
+}
+
+}  // namespace e2e::sandbox

@@ -1,0 +1,70 @@
+#pragma once
+// The sandbox world the end-to-end tests run in (scripts/make-sandbox-prefix.sh builds
+// it): where the stand-ins live, their logs, the registry records, and the fixture
+// that puts everything back as the script left it before each test.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "stub_common.h"
+
+namespace e2e::sandbox {
+
+inline constexpr wchar_t kSteamExe[] = L"C:\\Program Files (x86)\\Steam\\Steam.exe";
+inline constexpr wchar_t kGameExe[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\Fallout76.exe";
+// Steam's record as Steam writes it: forward slashes, lower case.
+inline constexpr wchar_t kSteamKey[] = L"Software\\Valve\\Steam";
+inline constexpr wchar_t kSteamExeAsRecorded[] = L"c:/program files (x86)/steam/steam.exe";
+inline constexpr wchar_t kSteamLogin[] = L"vault_dweller";
+inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\HALCYRA\\Fallout76Ravenlock";
+// A folder that each test starts with empty, for copies, renamed files and the like.
+inline constexpr wchar_t kScratch[] = L"C:\\sandbox\\scratch\\";
+using ::sandbox::kBrowserLog;
+using ::sandbox::kSteamLog;
+
+// Ends every program, stand-in and browser the tests may have started.
+void EndStartedProcesses();
+// Ids of running processes whose executable name equals name, ignoring case.
+std::vector<DWORD> ProcessesNamed(const std::wstring& name);
+// The full path of a running process's executable; "" when it cannot be read.
+std::wstring ImagePathOf(DWORD pid);
+
+// The lines of a stand-in's log; none when the log does not exist.
+std::vector<std::wstring> LogLines(const std::wstring& log);
+
+// Copies a stand-in from the build's bin folder (e.g. "Fallout76.exe") to path.
+bool CopyStub(const std::wstring& stub, const std::wstring& path);
+// Moves the file to the scratch folder, so that it is missing where it was.
+bool RenameAway(const std::wstring& path);
+
+// <Documents>\My Games\Fallout 76\ with a trailing backslash.
+std::wstring ProfileFolder();
+
+// Values under HKEY_CURRENT_USER.
+std::optional<std::wstring> ReadString(const std::wstring& key, const std::wstring& name);
+bool WriteString(const std::wstring& key, const std::wstring& name, const std::wstring& value);
+bool DeleteValue(const std::wstring& key, const std::wstring& name);
+bool KeyExists(const std::wstring& key);
+// Number of values in the key; -1 when the key does not exist.
+int ValueCount(const std::wstring& key);
+
+// Ends started processes, deletes the program's settings key, restores Steam's record
+// and the stand-ins' files, empties the scratch folder and clears the logs.
+void Reset();
+
+}  // namespace e2e::sandbox
+
+namespace e2e {
+
+// Every end-to-end test starts from the sandbox as the script made it and leaves no
+// process behind.
+class SandboxTest : public ::testing::Test {
+protected:
+    void SetUp() override { sandbox::Reset(); }
+    void TearDown() override { sandbox::EndStartedProcesses(); }
+};
+
+}  // namespace e2e
