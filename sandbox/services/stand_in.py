@@ -11,7 +11,8 @@ restart:
 Scenario names: operational, partial_outage, under_maintenance, major_outage,
 no_component, malformed, error_page, slow, down; for the news news_two_entries,
 news_malformed and news_bad_picture (not a picture, a picture too large); for the
-launch codes codes_b_before_5446 and codes_no_markers. "slow" answers only after 25 s,
+launch codes codes_b_before_5446 and codes_no_markers; discord_changed answers for
+server 111... with other members, as if people had come and gone. "slow" answers only after 25 s,
 beyond the program's time-out; "down" drops every connection without an answer.
 Discord widgets are told apart by server id (scenarios/operational/api_guilds_*):
 111... members in channels and games, 222... nobody online, 333... no invite,
