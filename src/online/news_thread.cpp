@@ -1,5 +1,6 @@
 #include "online/news_thread.h"
 
+#include <optional>
 #include <system_error>
 #include <thread>
 

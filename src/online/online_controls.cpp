@@ -1,5 +1,7 @@
 #include "online/online_controls.h"
 
+#include <algorithm>
+
 #include "online/web_address.h"
 #include "ui/dispatch.h"
 #include "ui/gdi.h"

@@ -79,5 +79,22 @@ TEST(Picture, PixelLimitRefusesLargerPictures) {
     for (const auto& c : cases) EXPECT_EQ(DecodePicture(*c.bytes, c.limit).has_value(), c.decoded) << c.limit;
 }
 
+TEST(Picture, JpegWithTooManyScansIsRefused) {
+    // Every scan of a progressive file is another pass over the whole picture.
+    const struct {
+        const wchar_t* resource;
+        bool decoded;
+    } cases[] = {{L"SCANS_150_JPG", true}, {L"SCANS_300_JPG", false}};
+    for (const auto& c : cases) {
+        const auto bytes = LoadTestResource(c.resource);
+        ASSERT_FALSE(bytes.empty()) << c.resource;
+        const auto pic = DecodePicture(bytes);
+        EXPECT_EQ(pic.has_value(), c.decoded) << c.resource;
+        if (pic) {
+            EXPECT_EQ(pic->width, 16);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ravenlock
