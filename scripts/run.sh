@@ -3,6 +3,8 @@
 # the demo prefix, on your display, or under Xvfb (saving a screenshot) when there
 # is none.
 set -euo pipefail
+# What we create must be readable by the unprivileged Wine user, whatever umask we got.
+umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
 export RAVENLOCK_ROOT="$(dirname "$here")"
 export RAVENLOCK_BUILD="$RAVENLOCK_ROOT/build"

@@ -3,6 +3,8 @@
 # runs every test program under Wine (as an unprivileged user, Russian locale, on Xvfb
 # when there is no display). Ends with a summary of the test cases that ran.
 set -euo pipefail
+# What we create must be readable by the unprivileged Wine user, whatever umask we got.
+umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
 export RAVENLOCK_ROOT="$(dirname "$here")"
 export RAVENLOCK_BUILD="$RAVENLOCK_ROOT/build"
