@@ -143,9 +143,12 @@ TEST_F(Launch, HotKeyLaunchesAndStopsWhileTheButtonIsDisabled) {
                          1500ms))
         << "another hotkey acted; caption: " << TextOf(button);
 
+    // The hotkey is there for a hidden window above all.
+    PostClose(window);
+    ASSERT_TRUE(WaitFor([&] { return !IsShown(window); }));
     PostCtrlShiftF(window);
-    EXPECT_TRUE(WaitFor([&] { return !IsShown(window); })) << "the window stays on screen";
     EXPECT_TRUE(WaitFor([&] { return TextOf(button) == kCaptionRunning; })) << "caption: " << TextOf(button);
+    EXPECT_FALSE(IsShown(window));
     EXPECT_EQ(LinesWith(kSteamLog, kSteamGameLink), 1);
     ASSERT_EQ(GameProcesses().size(), 1u);
 
@@ -154,6 +157,59 @@ TEST_F(Launch, HotKeyLaunchesAndStopsWhileTheButtonIsDisabled) {
     EXPECT_TRUE(WaitFor([&] { return IsShown(window) && TextOf(button) == kCaptionStopped; }))
         << "caption: " << TextOf(button);
     EXPECT_FALSE(IsEnabled(button)) << "the servers are still down";
+}
+
+TEST_F(Launch, ClickStopsAGameStartedElsewhereWithoutFollowingIt) {
+    Program program;
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartReady(program, window));
+    HWND button = RunGameButton(window);
+    const std::wstring designLine = TextOf(RamLabel(window));
+    ASSERT_EQ(NumberAfter(designLine, kRamPrefix), 0) << designLine;
+
+    std::wstring command = std::wstring(L"\"") + kGameExe + L"\" --hold-mb 32";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(kGameExe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(WaitFor([] { return GameProcesses().size() == 1; }));
+
+    Click(button);
+    EXPECT_TRUE(WaitFor([] { return GameProcesses().empty(); })) << "the game still runs";
+    EXPECT_EQ(TextOf(button), kCaptionStopped);
+    EXPECT_TRUE(IsShown(window));
+    // Never measured, so there is no peak to show.
+    EXPECT_EQ(TextOf(RamLabel(window)), designLine);
+    EXPECT_FALSE(FileExists(kSteamLog));
+}
+
+TEST_F(Launch, OptionStoredAsTextStopsTheLaunchWithAnErrorBox) {
+    const std::wstring toolLog = std::wstring(kScratch) + L"memtool.log";
+    ScopedVariable logTheTool(L"RAVENLOCK_MEMTOOL_LOG", toolLog);
+    ASSERT_TRUE(WriteString(kSettingsKey, L"FreeRAMCacheBeforeStartingGame", L"1"));
+    Program program;
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartReady(program, window));
+    HWND button = RunGameButton(window);
+
+    Click(button);
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(TextOf(box), ids::kMessageBoxTitle);
+    EXPECT_NE(MessageBoxText(box).find(L"FreeRAMCacheBeforeStartingGame"), std::wstring::npos) << MessageBoxText(box);
+    Answer(box, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return program.Dialogs().empty(); }));
+
+    // The steps before the faulty value were done: Steam has the game going.
+    EXPECT_TRUE(WaitFor([] { return GameProcesses().size() == 1; })) << "no game";
+    // The steps after it were not: no memory tool, the window stays and nothing follows
+    // the game (a monitor tick would have shown it running by now).
+    EXPECT_FALSE(WaitFor([&] { return TextOf(button) != kCaptionStarting || !IsShown(window); }, 2500ms))
+        << "caption: " << TextOf(button);
+    EXPECT_FALSE(FileExists(toolLog));
+    EXPECT_TRUE(program.IsRunning());
 }
 
 TEST_F(Launch, SettingsOptionsEmptyTheStandbyListFirstAndRaiseTheGame) {
