@@ -23,6 +23,8 @@ inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\HALCYRA\\Fallout76Ravenloc
 // A folder that each test starts with empty, for copies, renamed files and the like.
 inline constexpr wchar_t kScratch[] = L"C:\\sandbox\\scratch\\";
 using ::sandbox::kBrowserLog;
+using ::sandbox::kGameArgumentsFile;
+using ::sandbox::kNoGameFile;
 using ::sandbox::kSteamLog;
 
 // Ends every program, stand-in and browser the tests may have started.
@@ -51,8 +53,14 @@ bool KeyExists(const std::wstring& key);
 // Number of values in the key; -1 when the key does not exist.
 int ValueCount(const std::wstring& key);
 
+// Switches the stand-in web services to a scenario (sandbox/services/stand_in.py) by
+// writing its name into the file RAVENLOCK_SCENARIO_FILE names; false without that file.
+bool SetScenario(const std::wstring& name);
+
 // Ends started processes, deletes the program's settings key, restores Steam's record
-// and the stand-ins' files, empties the scratch folder and clears the logs.
+// and the stand-ins' files, empties the scratch folder, clears the logs, puts the
+// stand-in web services back to "operational" and lets the stub Steam start the game
+// as it comes.
 void Reset();
 
 }  // namespace e2e::sandbox
