@@ -63,6 +63,14 @@ TEST_F(MainWindow, EachTabShowsItsOwnPage) {
             return true;
         };
         EXPECT_TRUE(WaitFor(onlyThisPageShown));
+        if (tab == ids::kTabGame) {
+            // The Game tab as people see it: with the servers' answer and the news in.
+            HWND page = Control(window, ids::kPageFirst + ids::kTabGame);
+            EXPECT_TRUE(WaitFor([&] {
+                return TextOf(Control(page, ids::kServerStatusLabel)).starts_with(L"Состояние серверов Fallout 76: ") &&
+                       !TextOf(Control(page, ids::kNewsLabel0)).empty();
+            }));
+        }
 
         const Picture shot = CaptureWindow(window);
         RECT frame{};
