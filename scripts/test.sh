@@ -45,7 +45,7 @@ start_wineserver "$sandbox_prefix"
 results="$RAVENLOCK_BUILD/test-results"
 rm -rf "$results"
 mkdir -p "$results" "$RAVENLOCK_BUILD/screenshots"
-[ "$(id -u)" = 0 ] && chown "$(wine_user):" "$results" "$RAVENLOCK_BUILD/screenshots"
+[ "$(id -u)" = 0 ] && chown -R "$(wine_user):" "$results" "$RAVENLOCK_BUILD/screenshots"
 # The stand-in web services; tests switch scenarios through the scenario file.
 start_standin_services "$RAVENLOCK_BUILD/stand-in"
 
