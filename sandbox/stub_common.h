@@ -21,6 +21,7 @@ void Linger(uint32_t milliseconds);
 // The logs in which the stand-ins record what they were asked to do; the tests read them.
 inline constexpr wchar_t kSteamLog[] = L"C:\\sandbox\\steam.log";
 inline constexpr wchar_t kBrowserLog[] = L"C:\\sandbox\\browser.log";
+inline constexpr wchar_t kDiscordLog[] = L"C:\\sandbox\\discord.log";
 
 // Appends one UTF-8 line to a log file, creating the file and its folder when missing.
 void AppendLog(const std::wstring& path, const std::wstring& line);

@@ -22,7 +22,13 @@ inline constexpr wchar_t kSteamLogin[] = L"vault_dweller";
 inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\HALCYRA\\Fallout76Ravenlock";
 // A folder that each test starts with empty, for copies, renamed files and the like.
 inline constexpr wchar_t kScratch[] = L"C:\\sandbox\\scratch\\";
+// The game's folder, which also holds its screenshots and crash dumps.
+inline constexpr wchar_t kGameFolder[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\";
+// Discord's record and the stub updater it points at.
+inline constexpr wchar_t kDiscordKey[] = L"SOFTWARE\\Discord\\Modules\\discord_game_sdk";
+inline constexpr wchar_t kDiscordUpdater[] = L"C:\\sandbox\\AppData\\Local\\Discord\\Update.exe";
 using ::sandbox::kBrowserLog;
+using ::sandbox::kDiscordLog;
 using ::sandbox::kSteamLog;
 
 // Ends every program, stand-in and browser the tests may have started.
@@ -51,8 +57,12 @@ bool KeyExists(const std::wstring& key);
 // Number of values in the key; -1 when the key does not exist.
 int ValueCount(const std::wstring& key);
 
-// Ends started processes, deletes the program's settings key, restores Steam's record
-// and the stand-ins' files, empties the scratch folder and clears the logs.
+// Puts the profile folder (INI files, backups, photos) and the game folder's screenshots
+// and crash dumps back as the script made them, from its copy in C:\sandbox\pristine.
+void RestoreGameFiles();
+
+// Ends started processes, deletes the program's settings key, restores Steam's record,
+// the stand-ins' files and the game's files, empties the scratch folder and clears the logs.
 void Reset();
 
 }  // namespace e2e::sandbox
