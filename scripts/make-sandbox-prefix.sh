@@ -62,7 +62,7 @@ picture "$photos/Photo_0002-thumbnail.png" 48x27 '#6b3a2f'
 picture "$game/ScreenShot0.png" 160x90 '#1f4f8f'
 picture "$game/SHOT.PNG" 160x90 '#8f7f1f'
 for dump in A b C; do printf 'MDMP\x93\xa7' >"$game/$dump.dmp"; done
-touch -d '2022-10-25 09:05:07' "$game/A.dmp"
+touch -d '2022-10-25 19:05:07' "$game/A.dmp"
 touch -d '2023-03-08 21:40:00' "$game/b.dmp"
 touch -d '2023-01-15 00:00:00' "$game/C.dmp"
 # The tests put the profile folder and these files back from this copy before each test.

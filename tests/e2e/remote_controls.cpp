@@ -122,6 +122,8 @@ std::vector<std::wstring> ListViewRows(HWND listView) {
     return rows;
 }
 
+int ListViewRowCount(HWND listView) { return static_cast<int>(SendWithin(listView, LVM_GETITEMCOUNT, 0, 0)); }
+
 int ListViewSelection(HWND listView) {
     return static_cast<int>(SendWithin(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }

@@ -21,6 +21,7 @@ void SelectListBoxLine(HWND listBox, int index);
 
 // The texts of the first column, top to bottom; none when they cannot be read.
 std::vector<std::wstring> ListViewRows(HWND listView);
+int ListViewRowCount(HWND listView);  // -1 when it does not answer
 int ListViewSelection(HWND listView);  // -1 without one
 // A left click with the mouse in the middle of a row; false when the row has no place.
 bool ClickListViewRow(HWND listView, int row);
