@@ -17,7 +17,7 @@ else()
   target_compile_options(ravenlock_warnings INTERFACE
     $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Werror -finput-charset=UTF-8>)
   # Static runtime: libgcc, libstdc++ and winpthread go into every executable.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   # wWinMain / wmain entry points.
   set(RAVENLOCK_WIDE_ENTRY -municode)
 endif()

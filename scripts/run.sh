@@ -3,6 +3,8 @@
 # the demo prefix, on your display, or under Xvfb (saving a screenshot) when there
 # is none.
 set -euo pipefail
+# What we create must be readable by the unprivileged Wine user, whatever umask we got.
+umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
 export RAVENLOCK_ROOT="$(dirname "$here")"
 export RAVENLOCK_BUILD="$RAVENLOCK_ROOT/build"
@@ -14,11 +16,15 @@ cmake --build --preset mingw >"$RAVENLOCK_BUILD/build.log" 2>&1 || { tail -40 "$
 
 source "$here/wine-env.sh"
 ensure_test_user
+open_build_outputs
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 ensure_display
 prefix="$RAVENLOCK_BUILD/wine/demo-prefix"
-trap 'stop_wineserver "$prefix"; stop_display' EXIT
+trap 'stop_wineserver "$prefix"; stop_display; stop_standin_services' EXIT
+# The stand-in web services answer the program's status, news, widget and launch-code
+# requests (RAVENLOCK_SCENARIO=down, for instance, shows the program without them).
+start_standin_services "$RAVENLOCK_BUILD/demo-stand-in"
 # The sandbox world (stub game and Steam, Steam's record, sample profile), made once and
 # kept, with whatever the program stored in it; remove the folder to start afresh.
 if [ ! -f "$prefix/.sandbox-ready" ]; then
@@ -40,7 +46,7 @@ else
     xwininfo -root -tree 2>/dev/null | grep -q '"Fallout 76 Ravenlock"' && break
     sleep 0.2
   done
-  sleep 1  # let the first paint finish
+  sleep 3  # let the first paint and the first online answers arrive
   import -window root "$shot"
   echo "run: no display here, so the program ran under Xvfb; screenshot saved to $shot"
 fi

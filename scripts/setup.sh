@@ -3,6 +3,8 @@
 # dependencies. Safe to run again: every step skips what is already in place.
 # Usage: scripts/setup.sh [BUILD_DIR]
 set -euo pipefail
+# What we create must be readable by the unprivileged Wine user, whatever umask we got.
+umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 build="${1:-$root/build}"

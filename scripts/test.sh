@@ -3,6 +3,8 @@
 # runs every test program under Wine (as an unprivileged user, Russian locale, on Xvfb
 # when there is no display). Ends with a summary of the test cases that ran.
 set -euo pipefail
+# What we create must be readable by the unprivileged Wine user, whatever umask we got.
+umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
 export RAVENLOCK_ROOT="$(dirname "$here")"
 export RAVENLOCK_BUILD="$RAVENLOCK_ROOT/build"
@@ -21,17 +23,17 @@ set -e
 
 source "$here/wine-env.sh"
 ensure_test_user
+open_build_outputs
 ensure_display
 export RAVENLOCK_TEST_PREFIX="$RAVENLOCK_BUILD/wine/test-prefix"
 # The end-to-end tests run in a sandbox prefix of their own (tests/e2e/CMakeLists.txt
 # names it), made fresh for every run so that no earlier run's state leaks in.
 sandbox_prefix="$RAVENLOCK_BUILD/wine/sandbox-prefix"
-standin_pid=""
 cleanup() {
   stop_wineserver "$RAVENLOCK_TEST_PREFIX"
   stop_wineserver "$sandbox_prefix"
   stop_display
-  [ -n "$standin_pid" ] && kill "$standin_pid" 2>/dev/null || true
+  stop_standin_services
 }
 trap cleanup EXIT
 ensure_prefix "$RAVENLOCK_TEST_PREFIX"
@@ -44,20 +46,8 @@ results="$RAVENLOCK_BUILD/test-results"
 rm -rf "$results"
 mkdir -p "$results" "$RAVENLOCK_BUILD/screenshots"
 [ "$(id -u)" = 0 ] && chown "$(wine_user):" "$results" "$RAVENLOCK_BUILD/screenshots"
-# The stand-in web services, on a free port of 127.0.0.1; tests switch scenarios through
-# a file that the Wine user may write.
-standin="$RAVENLOCK_BUILD/stand-in"
-mkdir -p "$standin"
-echo operational >"$standin/scenario"
-[ "$(id -u)" = 0 ] && chown -R "$(wine_user):" "$standin"
-rm -f "$standin/port"
-python3 "$RAVENLOCK_ROOT/sandbox/services/stand_in.py" --port 0 --scenario-file "$standin/scenario" \
-  --ready-file "$standin/port" >"$standin/log" 2>&1 &
-standin_pid=$!
-for i in $(seq 1 50); do [ -s "$standin/port" ] && break; sleep 0.1; done
-[ -s "$standin/port" ] || { echo "the stand-in services did not start:"; cat "$standin/log"; exit 1; }
-export RAVENLOCK_SERVICE_BASE="http://127.0.0.1:$(cat "$standin/port")"
-export RAVENLOCK_SCENARIO_FILE="$(windows_path "$standin/scenario")"
+# The stand-in web services; tests switch scenarios through the scenario file.
+start_standin_services "$RAVENLOCK_BUILD/stand-in"
 
 export GTEST_OUTPUT="xml:$(windows_path "$results")\\"
 export RAVENLOCK_SCREENSHOT_DIR="$(windows_path "$RAVENLOCK_BUILD/screenshots")"

@@ -19,15 +19,23 @@ ensure_test_user() {
     useradd --system --create-home --home-dir "/var/lib/$RAVENLOCK_TEST_USER" \
       --shell /usr/sbin/nologin "$RAVENLOCK_TEST_USER"
   fi
-  # Every folder above the build tree must let the test user through.
+  # Every folder above the build tree must let the test user through (a clone under
+  # /root, say): grant passage only, not listing.
+  mkdir -p "$RAVENLOCK_BUILD"
   local d="$RAVENLOCK_BUILD"
   while [ "$d" != / ]; do
-    if [ -e "$d" ] && ! runuser -u "$RAVENLOCK_TEST_USER" -- test -x "$d"; then
-      echo "wine-env: the test user '$RAVENLOCK_TEST_USER' cannot enter $d; clone the tree into a folder that others may read (e.g. /tmp or /work)" >&2
-      return 1
+    if ! runuser -u "$RAVENLOCK_TEST_USER" -- test -x "$d"; then
+      echo "wine-env: letting the test user '$RAVENLOCK_TEST_USER' pass through $d (chmod o+x)"
+      chmod o+x "$d"
     fi
     d="$(dirname "$d")"
   done
+}
+
+# The built programs must be readable by the Wine user whatever the umask was.
+open_build_outputs() {
+  [ "$(id -u)" = 0 ] && chmod -R o+rX "$RAVENLOCK_BUILD/mingw/bin" "$RAVENLOCK_BUILD/mingw/tests" 2>/dev/null
+  return 0
 }
 
 # wine_as_user PREFIX command... : runs a command in a prefix as the Wine user.
@@ -116,3 +124,25 @@ stop_wineserver() {
 
 # A path as a Windows program sees it (Wine maps / to Z:).
 windows_path() { local p="$1"; p="${p//\//\\}"; echo "Z:$p"; }
+
+# start_standin_services DIR: the stand-in web services on a free port of 127.0.0.1,
+# switched between scenarios through DIR/scenario (writable by the Wine user). Exports
+# RAVENLOCK_SERVICE_BASE and RAVENLOCK_SCENARIO_FILE and sets RAVENLOCK_STANDIN_PID.
+start_standin_services() {
+  local dir="$1" i
+  mkdir -p "$dir"
+  echo "${RAVENLOCK_SCENARIO:-operational}" >"$dir/scenario"
+  [ "$(id -u)" = 0 ] && chown -R "$(wine_user):" "$dir"
+  rm -f "$dir/port"
+  python3 "$RAVENLOCK_ROOT/sandbox/services/stand_in.py" --port 0 --scenario-file "$dir/scenario" \
+    --ready-file "$dir/port" >"$dir/log" 2>&1 &
+  RAVENLOCK_STANDIN_PID=$!
+  for i in $(seq 1 50); do [ -s "$dir/port" ] && break; sleep 0.1; done
+  [ -s "$dir/port" ] || { echo "the stand-in services did not start:" >&2; cat "$dir/log" >&2; return 1; }
+  export RAVENLOCK_SERVICE_BASE="http://127.0.0.1:$(cat "$dir/port")"
+  export RAVENLOCK_SCENARIO_FILE="$(windows_path "$dir/scenario")"
+}
+
+stop_standin_services() {
+  if [ -n "${RAVENLOCK_STANDIN_PID:-}" ]; then kill "$RAVENLOCK_STANDIN_PID" 2>/dev/null || true; fi
+}

@@ -9,10 +9,18 @@ restart:
     stand_in.py --port 8076 --scenario-file /tmp/scenario [--ready-file F]
 
 Scenario names: operational, partial_outage, under_maintenance, major_outage,
-no_component, malformed, error_page, slow, down. "slow" answers only after 25 s,
+no_component, malformed, error_page, slow, down; for the news news_two_entries,
+news_malformed and news_bad_picture (not a picture, a picture too large); for the
+launch codes codes_b_before_5446 and codes_no_markers; discord_changed answers for
+server 111... with other members, as if people had come and gone. "slow" answers only after 25 s,
 beyond the program's time-out; "down" drops every connection without an answer.
+Discord widgets are told apart by server id (scenarios/operational/api_guilds_*):
+111... members in channels and games, 222... nobody online, 333... no invite,
+444... a plain-http invite, 555... a member with a game without a name, 666... cut
+short; any other id answers 404.
 A scenario folder may hold files named after a path ("en_api_statuses.json" answers
-"/en/api/statuses"); whatever it lacks comes from scenarios/operational/.
+"/en/api/statuses", "news_a.jpg" answers "/news/a.jpg"); whatever it lacks comes from
+scenarios/operational/.
 """
 import argparse
 import http.server
@@ -35,6 +43,10 @@ def file_for(scenario: str, path: str):
     for folder in (SCENARIOS / scenario, SCENARIOS / "operational"):
         if not folder.is_dir():
             continue
+        # A path that ends in an extension of its own (a picture, widget.json) is a file name.
+        exact = folder / key
+        if exact.is_file():
+            return exact
         for candidate in sorted(folder.glob(key + ".*")):
             return candidate
     return None

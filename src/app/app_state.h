@@ -3,11 +3,13 @@
 // write it directly.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/settings_registry.h"
+#include "online/news_feed.h"
 
 namespace ravenlock {
 
@@ -23,6 +25,10 @@ struct AppState {
     bool UserProfileMenuEnabled = false;
     std::vector<std::wstring> ScreenshotPaths, PhotoPaths, ArchiveKeys, ArchiveValues;
     std::wstring PhotoFolder, SelectedImagePath;
+    // The confirmed Discord server (empty: none) and the invite its widget offered.
+    std::wstring CurrentDiscordServerID, DiscordInviteUrl;
+    // What the three news lines of the Game tab lead to.
+    std::array<NewsSlot, 3> NewsSlots;
 };
 
 }  // namespace ravenlock

@@ -9,6 +9,7 @@ namespace ravenlock::ids {
 inline constexpr wchar_t kMainWindowClass[] = L"TMainForm";
 inline constexpr wchar_t kMainWindowCaption[] = L"Fallout 76 Ravenlock";
 inline constexpr wchar_t kNewsWindowClass[] = L"TNewsForm";
+inline constexpr wchar_t kNewsWindowCaption[] = L"Новости Fallout 76";
 // Title of the program's message boxes (the fatal start-up messages and the default
 // error dialog): the executable's name without its extension.
 inline constexpr wchar_t kMessageBoxTitle[] = L"Fallout76Ravenlock";
@@ -40,6 +41,11 @@ inline constexpr int kLanguageSwitch = 1212;
 
 // Integration tab.
 inline constexpr int kDiscordServerIDEdit = 1300;
+inline constexpr int kDiscordImage = 1301;
+inline constexpr int kDiscordLabel = 1302;  // the server line
+inline constexpr int kDiscordList = 1303;   // list view: member, status, channel, game
+inline constexpr int kTelegramLabel = 1304;  // hidden
+inline constexpr int kTelegramChatIDEdit = 1305;  // hidden
 
 // Tools tab.
 inline constexpr int kScreenResolutionLabel = 1400;
@@ -107,6 +113,16 @@ inline constexpr int kDeletePrefsButton = 1513;
 
 // Resources tab.
 inline constexpr int kAboutLabel = 1600;
+// The launch-codes group on the Resources tab: the list view (silo, code) and the request line.
+inline constexpr int kLaunchCodesGroupBox = 1650;
+inline constexpr int kLaunchCodesListBox = 1651;
+inline constexpr int kLaunchCodesLabel = 1652;
+
+// The news window (class kNewsWindowClass, caption "Новости Fallout 76"): its children.
+inline constexpr int kNewsHeadingLabel = 1700;
+inline constexpr int kNewsCloseImage = 1701;  // the cross: hides the window
+inline constexpr int kNewsImage = 1702;       // the picture: opens the article
+inline constexpr int kMainNewsLabel = 1703;   // the summary: opens the article
 // Resources-tab link pictures: id = kLinkImageFirst + the picture's Tag (1 to 16),
 // the other link pictures have ids of their own.
 inline constexpr int kLinkImageFirst = 1800;

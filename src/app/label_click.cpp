@@ -1,5 +1,6 @@
 // The shared click handler of the clickable labels, told apart by their Tag.
 #include "app/main_window.h"
+#include "online/news_thread.h"
 #include "online/server_status.h"
 #include "platform/processes.h"
 
@@ -15,6 +16,11 @@ void MainWindow::ServerStatusLabelClick(int tag) {
             }
             break;
         case 100: RunProgram(kStatusPageUrl); break;
+        case 200: LaunchCodes.LoadLaunchCodes(); break;
+        case 300: Integration.DiscordLabelClick(); break;
+        case 1000: ShowNewsWindow(*this, 1); break;
+        case 2000: ShowNewsWindow(*this, 2); break;
+        case 3000: ShowNewsWindow(*this, 3); break;
         default: break;
     }
 }

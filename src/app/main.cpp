@@ -24,14 +24,6 @@ public:
     }
 };
 
-// The news window: created hidden and borderless; the news feed fills it.
-class NewsWindow : public ravenlock::ui::Window {
-public:
-    void Create(HWND owner) {
-        CreateRaw(ravenlock::ids::kNewsWindowClass, WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0, owner, nullptr);
-    }
-};
-
 std::wstring FirstArgument() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -64,8 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     mainWindow->Create(application.Handle(), FirstArgument());
     ui::RunHandler(mainWindow->Handle(), [&] { mainWindow->FormCreate(); });
     // 4. The news window, hidden.
-    NewsWindow news;
-    news.Create(application.Handle());
+    mainWindow->NewsForm.Create(application.Handle());
     mainWindow->ShowAfterCreate();
 
     // 6. Until the application is told to terminate.

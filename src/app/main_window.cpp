@@ -60,6 +60,13 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
     Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
     MainPageControl.At(ids::kTabPhotos).onShow = [this] { Photos.Sheet2Show(); };
+    // The online lists show the first of the menu pictures on every row.
+    Integration.Create(MainPageControl.At(ids::kTabIntegration), *this, TrayImageList.At(0));
+    MainPageControl.At(ids::kTabIntegration).onShow = [this] { Integration.Sheet6Show(); };
+    Integration.DiscordImage.onClick = [this] { FalloutLogoImageClick(Integration.DiscordImage.Tag()); };
+    LaunchCodes.Create(MainPageControl.At(ids::kTabResources), *this, TrayImageList.At(0));
+    for (ui::Label* label : {static_cast<ui::Label*>(&Integration.DiscordLabel), &LaunchCodes.LaunchCodesLabel})
+        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
     Game.FalloutLogoImage.onClick = [this] { FalloutLogoImageClick(Game.FalloutLogoImage.Tag()); };
     MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
     for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,

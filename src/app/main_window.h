@@ -15,6 +15,9 @@
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
 #include "launch/game_tab.h"
+#include "online/integration_tab.h"
+#include "online/launch_codes_box.h"
+#include "online/news_window.h"
 #include "platform/http_client.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
@@ -48,6 +51,10 @@ public:
     EditorTab Editor;
     PhotosTab Photos;
     ResourcesTab Resources;
+    IntegrationTab Integration;
+    LaunchCodesBox LaunchCodes;
+    // The news window (TNewsForm): a top-level window of its own, created by the entry.
+    NewsWindow NewsForm;
     ui::ToolTip Tips;
     TrayIcon Tray;
     ImageList TrayImageList;

@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "gameconfig/game_files.h"
+#include "online/news_thread.h"
 #include "platform/file_system.h"
 #include "platform/tools.h"
 #include "platform/paths.h"
@@ -71,7 +72,8 @@ void MainWindow::FormCreate() {
     // 14, 15. Versions of the game and of Steam.
     Game.VersionGameLabel.SetText(L"Версия игры: " + GetFileVersionString(st.GameFolder + L"Fallout76.exe"));
     Game.VersionSteamLabel.SetText(L"Версия Steam: " + GetFileVersionString(st.SteamFolder + L"Steam.exe"));
-    // 16. The confirmed Discord server id comes back here.
+    // 16. The confirmed Discord server id comes back, without a fetch.
+    Integration.RestoreStoredServerId();
     // 17. Steam's remembered login.
     Game.Label13.SetText(L"Логин: " + GetSteamLogin());
     // 18. "-AutoRun" as the first argument, in any letter case, launches once the servers are up;
@@ -80,7 +82,8 @@ void MainWindow::FormCreate() {
         st.AutoRunPending = true;
     else
         PlayNotificationSound(L"sndChangePriority");
-    // 19. The news worker starts here.
+    // 19. The news worker: the one news fetch of the run.
+    StartNewsUpdate(*this);
 }
 
 // The first existing of: the well-known path, the stored path; else the user's choice in the

@@ -10,13 +10,13 @@
 
 namespace ravenlock {
 
-std::optional<Picture> DecodePng(std::span<const uint8_t> data) {
+std::optional<Picture> DecodePng(std::span<const uint8_t> data, uint64_t maxPixels) {
     png_image image;
     std::memset(&image, 0, sizeof(image));
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return std::nullopt;
     if (image.width == 0 || image.height == 0 ||
-        static_cast<uint64_t>(image.width) * image.height > kMaxPicturePixels) {
+        static_cast<uint64_t>(image.width) * image.height > maxPixels) {
         png_image_free(&image);
         return std::nullopt;
     }
@@ -37,6 +37,7 @@ namespace {
 struct JpegError {
     jpeg_error_mgr mgr;
     std::jmp_buf jump;
+    jpeg_progress_mgr progress;
 };
 
 extern "C" void OnJpegError(j_common_ptr cinfo) {
@@ -44,9 +45,15 @@ extern "C" void OnJpegError(j_common_ptr cinfo) {
 }
 extern "C" void OnJpegMessage(j_common_ptr) {}
 
+// Called between passes; ends the decoding once the file has shown too many scans.
+extern "C" void OnJpegProgress(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans)
+        std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1);
+}
+
 // Kept free of objects with destructors: libjpeg reports errors by longjmp.
-bool DecodeJpegInto(const uint8_t* bytes, size_t size, jpeg_decompress_struct* cinfo, JpegError* err,
-                    Picture* pic) {
+bool DecodeJpegInto(const uint8_t* bytes, size_t size, uint64_t maxPixels, jpeg_decompress_struct* cinfo,
+                    JpegError* err, Picture* pic) {
     cinfo->err = jpeg_std_error(&err->mgr);
     err->mgr.error_exit = OnJpegError;
     err->mgr.output_message = OnJpegMessage;
@@ -55,9 +62,11 @@ bool DecodeJpegInto(const uint8_t* bytes, size_t size, jpeg_decompress_struct* c
         return false;
     }
     jpeg_create_decompress(cinfo);
+    err->progress.progress_monitor = OnJpegProgress;
+    cinfo->progress = &err->progress;
     jpeg_mem_src(cinfo, bytes, static_cast<unsigned long>(size));
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK ||
-        static_cast<uint64_t>(cinfo->image_width) * cinfo->image_height > kMaxPicturePixels ||
+        static_cast<uint64_t>(cinfo->image_width) * cinfo->image_height > maxPixels ||
         cinfo->image_width == 0 || cinfo->image_height == 0) {
         jpeg_destroy_decompress(cinfo);
         return false;
@@ -78,19 +87,19 @@ bool DecodeJpegInto(const uint8_t* bytes, size_t size, jpeg_decompress_struct* c
 
 }  // namespace
 
-std::optional<Picture> DecodeJpeg(std::span<const uint8_t> data) {
+std::optional<Picture> DecodeJpeg(std::span<const uint8_t> data, uint64_t maxPixels) {
     if (data.empty()) return std::nullopt;
     jpeg_decompress_struct cinfo;
     JpegError err;
     Picture pic;
-    if (!DecodeJpegInto(data.data(), data.size(), &cinfo, &err, &pic)) return std::nullopt;
+    if (!DecodeJpegInto(data.data(), data.size(), maxPixels, &cinfo, &err, &pic)) return std::nullopt;
     return pic;
 }
 
-std::optional<Picture> DecodePicture(std::span<const uint8_t> data) {
+std::optional<Picture> DecodePicture(std::span<const uint8_t> data, uint64_t maxPixels) {
     static constexpr uint8_t kPng[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    if (data.size() >= sizeof(kPng) && std::memcmp(data.data(), kPng, sizeof(kPng)) == 0) return DecodePng(data);
-    if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return DecodeJpeg(data);
+    if (data.size() >= sizeof(kPng) && std::memcmp(data.data(), kPng, sizeof(kPng)) == 0) return DecodePng(data, maxPixels);
+    if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return DecodeJpeg(data, maxPixels);
     return std::nullopt;
 }
 

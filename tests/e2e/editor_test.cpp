@@ -80,6 +80,11 @@ TEST_F(SettingsEditor, SelectedLineShowsItsNameAndValueAsTheyStand) {
         {3, L"", L""},
     };
     for (const auto& c : cases) SelectLine(c.line, c.name, c.value);
+
+    SelectLine(kGrassLine, L"fGrassStartFadeDistance ", L" 4500");
+    const std::wstring folder = ScreenshotDir();
+    ASSERT_FALSE(folder.empty()) << "RAVENLOCK_SCREENSHOT_DIR is not set";
+    EXPECT_TRUE(SavePng(CaptureWindow(Window()), folder + L"tab4-editor.png"));
 }
 
 TEST_F(SettingsEditor, EnterReplacesTheLineAndOnlySaveWritesTheFile) {

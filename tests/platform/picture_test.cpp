@@ -68,5 +68,33 @@ TEST(Picture, BrokenOrHugeInputGivesNothing) {
     for (size_t i = 0; i < inputs.size(); ++i) EXPECT_FALSE(DecodePicture(inputs[i])) << "input " << i;
 }
 
+TEST(Picture, PixelLimitRefusesLargerPictures) {
+    const auto png = LoadTestResource(L"RGBA_3X2_PNG");  // 6 pixels
+    const auto jpg = LoadTestResource(L"TWO_BLOCKS_JPG");  // 256 pixels
+    const struct {
+        const std::vector<uint8_t>* bytes;
+        uint64_t limit;
+        bool decoded;
+    } cases[] = {{&png, 6, true}, {&png, 5, false}, {&jpg, 256, true}, {&jpg, 255, false}};
+    for (const auto& c : cases) EXPECT_EQ(DecodePicture(*c.bytes, c.limit).has_value(), c.decoded) << c.limit;
+}
+
+TEST(Picture, JpegWithTooManyScansIsRefused) {
+    // Every scan of a progressive file is another pass over the whole picture.
+    const struct {
+        const wchar_t* resource;
+        bool decoded;
+    } cases[] = {{L"SCANS_150_JPG", true}, {L"SCANS_300_JPG", false}};
+    for (const auto& c : cases) {
+        const auto bytes = LoadTestResource(c.resource);
+        ASSERT_FALSE(bytes.empty()) << c.resource;
+        const auto pic = DecodePicture(bytes);
+        EXPECT_EQ(pic.has_value(), c.decoded) << c.resource;
+        if (pic) {
+            EXPECT_EQ(pic->width, 16);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ravenlock

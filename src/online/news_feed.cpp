@@ -1,0 +1,44 @@
+#include "online/news_feed.h"
+
+#include "online/json_text.h"
+
+namespace ravenlock {
+
+std::wstring ShortenNewsTitle(const std::wstring& title) {
+    if (title.size() <= kNewsTitleMax) return title;
+    size_t cut = kNewsTitleMax;
+    // Never split a surrogate pair: the half left behind would show as a box.
+    if (title[cut - 1] >= 0xD800 && title[cut - 1] <= 0xDBFF) --cut;
+    return title.substr(0, cut) + L"...";
+}
+
+std::wstring NewsPictureUrl(const std::wstring& image, size_t index) {
+    std::wstring part = image;
+    if (index > 0) {
+        const auto jpg = image.find(L".jpg");
+        if (jpg != std::wstring::npos) part = image.substr(0, jpg + 4);
+    }
+    return L"https:" + part;
+}
+
+NewsFill FillNewsFromReply(std::string_view body) {
+    NewsFill fill;
+    try {
+        const auto doc = ParseJsonReply(body);
+        const auto& entries = JsonMember(doc, "entries");
+        for (size_t k = 0; k < fill.entries.size(); ++k) {
+            const auto& entry = JsonElement(entries, k);
+            NewsEntryFill& out = fill.entries[k];
+            out.title = ShortenNewsTitle(JsonMemberText(entry, "title"));
+            out.articleUrl = kNewsArticleBase + JsonMemberText(entry, "url");
+            out.blurb = JsonMemberText(entry, "blurb");
+            out.pictureUrl = NewsPictureUrl(JsonMemberText(entry, "image"), k);
+        }
+        fill.ok = true;
+    } catch (const std::exception&) {
+        fill.ok = false;
+    }
+    return fill;
+}
+
+}  // namespace ravenlock
