@@ -104,6 +104,38 @@ TEST_F(ToolsDiagnostics, ReportHoldsTheNineSummaryLinesAndASecondSaveReplacesIt)
     EXPECT_EQ(expected.find("Потребление"), std::string::npos);
 }
 
+TEST_F(ToolsDiagnostics, ReportOverAFileInUseShowsWhyAndLeavesTheFileAlone) {
+    const std::wstring report = std::wstring(kScratch) + L"report.txt";
+    ASSERT_TRUE(WriteBytes(report, "an older report\r\n"));
+    StartOnToolsTab();
+    {
+        FileLock lock(report);
+        ASSERT_TRUE(lock.Held());
+        PostLeftButtonUp(Get(ids::kSaveReportImage));
+        HWND dialog = Running().WaitForDialog(kReportDialogTitle);
+        ASSERT_NE(dialog, nullptr) << "no save dialog";
+        ASSERT_TRUE(ChooseFile(dialog, report));
+        HWND box = Running().WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no message box appeared";
+        const std::wstring message = MessageBoxText(box);
+        const std::wstring named = L"Cannot create file \"" + report + L"\". ";
+        EXPECT_TRUE(message.starts_with(named) && message.size() > named.size()) << message;
+        Answer(box, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    }
+    EXPECT_EQ(ReadBytes(report), "an older report\r\n");
+    std::vector<std::wstring> left;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((std::wstring(kScratch) + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) left.emplace_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(left, std::vector<std::wstring>{L"report.txt"}) << "a half-made report was left behind";
+}
+
 TEST_F(ToolsDiagnostics, ModsGroupListsTheArchiveKeysAndAClickShowsTheWholeValue) {
     const IniEntries ini = ReadIniEntries(ProfilePath(L"Fallout76.ini"));
     const std::wstring longValue = ini.at({L"Archive", L"sResourceArchive2List"});
