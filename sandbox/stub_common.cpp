@@ -59,4 +59,21 @@ void AppendLog(const std::wstring& path, const std::wstring& line) {
     CloseHandle(f);
 }
 
+std::wstring FirstLineOf(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return L"";
+    std::string bytes(4096, '\0');
+    DWORD read = 0;
+    if (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+    CloseHandle(f);
+    bytes.resize(read);
+    bytes = bytes.substr(0, bytes.find_first_of("\r\n"));
+    if (bytes.empty()) return L"";
+    const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring line(n > 0 ? n : 0, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), line.data(), n);
+    return line;
+}
+
 }  // namespace sandbox

@@ -23,6 +23,16 @@ inline constexpr wchar_t kSteamLog[] = L"C:\\sandbox\\steam.log";
 inline constexpr wchar_t kBrowserLog[] = L"C:\\sandbox\\browser.log";
 inline constexpr wchar_t kDiscordLog[] = L"C:\\sandbox\\discord.log";
 
+// How the stub Steam starts the game, for tests that need a particular game: the first
+// line of this file is appended to the game's command line (e.g. "--hold-mb 96").
+inline constexpr wchar_t kGameArgumentsFile[] = L"C:\\sandbox\\steam-game-arguments.txt";
+// While this file exists the stub Steam starts no game at all, as a Steam that never
+// gets the game going.
+inline constexpr wchar_t kNoGameFile[] = L"C:\\sandbox\\steam-starts-no-game";
+
+// The first line of a text file (UTF-8), without its line end; "" when it cannot be read.
+std::wstring FirstLineOf(const std::wstring& path);
+
 // Appends one UTF-8 line to a log file, creating the file and its folder when missing.
 void AppendLog(const std::wstring& path, const std::wstring& line);
 

@@ -3,6 +3,8 @@
 // as its argument), and then stays up like the real client until it is killed or its
 // time is up.
 //   Steam.exe [--lifetime-ms N] [steam://rungameid/1151340] [anything else]
+// Tests steer the game start through two files (stub_common.h): arguments for the game,
+// and a flag that keeps the game from starting at all.
 #include <windows.h>
 
 #include "stub_common.h"
@@ -14,7 +16,10 @@ constexpr wchar_t kRunFallout76[] = L"steam://rungameid/1151340";
 constexpr wchar_t kGamePath[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\Fallout76.exe";
 
 void StartGame() {
+    if (GetFileAttributesW(sandbox::kNoGameFile) != INVALID_FILE_ATTRIBUTES) return;
     std::wstring cmd = std::wstring(L"\"") + kGamePath + L"\"";
+    const std::wstring extra = sandbox::FirstLineOf(sandbox::kGameArgumentsFile);
+    if (!extra.empty()) cmd += L" " + extra;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};

@@ -57,23 +57,31 @@ HIMAGELIST ImageList::MakeImageList() const {
     return list;
 }
 
-void TrayMenu::Create(const ImageList& images) {
-    menu_ = CreatePopupMenu();
-    UINT position = 0;
-    for (const Item& item : kItems) {
+HMENU BuildPopupMenu(const MenuItemSpec* items, size_t count, const ImageList& images) {
+    HMENU menu = CreatePopupMenu();
+    for (size_t i = 0; i < count; ++i) {
+        const MenuItemSpec& item = items[i];
         MENUITEMINFOW mi{};
         mi.cbSize = sizeof(mi);
         if (!item.caption) {
-            mi.fMask = MIIM_FTYPE;
+            mi.fMask = MIIM_FTYPE | MIIM_STATE;
             mi.fType = MFT_SEPARATOR;
+            mi.fState = MFS_DISABLED;
         } else {
             mi.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
             mi.wID = static_cast<UINT>(item.id);
             mi.dwTypeData = const_cast<wchar_t*>(item.caption);
             mi.hbmpItem = images.At(item.picture);
         }
-        InsertMenuItemW(menu_, position++, TRUE, &mi);
+        InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &mi);
     }
+    return menu;
+}
+
+void TrayMenu::Create(const ImageList& images) {
+    MenuItemSpec specs[std::size(kItems)];
+    for (size_t i = 0; i < std::size(kItems); ++i) specs[i] = {kItems[i].id, kItems[i].caption, kItems[i].picture};
+    menu_ = BuildPopupMenu(specs, std::size(kItems), images);
 }
 
 TrayMenu::~TrayMenu() {

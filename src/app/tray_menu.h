@@ -23,6 +23,16 @@ private:
     std::vector<ui::BitmapHandle> pictures_;
 };
 
+// One item of a popup menu with a picture; a null caption makes a separator.
+struct MenuItemSpec {
+    int id;
+    const wchar_t* caption;
+    int picture;  // index in the image list, -1 for none
+};
+
+// A popup menu of the items, with their pictures from the list. Separators are disabled.
+HMENU BuildPopupMenu(const MenuItemSpec* items, size_t count, const ImageList& images);
+
 class TrayMenu {
 public:
     void Create(const ImageList& images);

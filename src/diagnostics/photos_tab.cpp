@@ -72,33 +72,13 @@ void PhotosTab::Create(ui::Page& page, MainWindow& main) {
     page.onContextMenu = [this](POINT at) { PopupMenu(at); };
 
     // The viewer's menu: the first three items show icon 4, the deleting ones icon 2.
-    menu_ = CreatePopupMenu();
-    const struct {
-        int id;
-        const wchar_t* caption;
-        int picture;
-    } items[] = {{ids::kShowImageN, L"Показать в папке", 4},
-                 {ids::kOpenInExternalAppN, L"Открыть во внешнем приложении", 4},
-                 {ids::kOpenImageInMSPaintN, L"Открыть в MS Paint", 4},
-                 {0, nullptr, -1},
-                 {ids::kRemoveThumbsN, L"Удалить файлы миниатюр", 2},
-                 {ids::kRemoveImageN, L"Удалить файл", 2}};
-    UINT position = 0;
-    for (const auto& item : items) {
-        MENUITEMINFOW mi{};
-        mi.cbSize = sizeof(mi);
-        if (!item.caption) {
-            mi.fMask = MIIM_FTYPE | MIIM_STATE;
-            mi.fType = MFT_SEPARATOR;
-            mi.fState = MFS_DISABLED;
-        } else {
-            mi.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
-            mi.wID = static_cast<UINT>(item.id);
-            mi.dwTypeData = const_cast<wchar_t*>(item.caption);
-            mi.hbmpItem = main.TrayImageList.At(item.picture);
-        }
-        InsertMenuItemW(menu_, position++, TRUE, &mi);
-    }
+    static constexpr MenuItemSpec kItems[] = {{ids::kShowImageN, L"Показать в папке", 4},
+                                              {ids::kOpenInExternalAppN, L"Открыть во внешнем приложении", 4},
+                                              {ids::kOpenImageInMSPaintN, L"Открыть в MS Paint", 4},
+                                              {0, nullptr, -1},
+                                              {ids::kRemoveThumbsN, L"Удалить файлы миниатюр", 2},
+                                              {ids::kRemoveImageN, L"Удалить файл", 2}};
+    menu_ = BuildPopupMenu(kItems, std::size(kItems), main.TrayImageList);
 }
 
 void PhotosTab::PopupMenu(POINT at) {

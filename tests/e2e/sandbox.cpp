@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,9 +14,10 @@ namespace e2e::sandbox {
 namespace {
 
 // Everything a test may have set running: the program, the stand-ins (also under
-// other names that differ only in case, like a chosen "fallout76.EXE") and the browser.
+// other names that differ only in case, like a chosen "fallout76.EXE"), the browser and
+// the program's memory tool.
 constexpr const wchar_t* kStartedPrograms[] = {L"Fallout76Ravenlock.exe", L"Fallout76.exe", L"Steam.exe",
-                                               L"RavenlockBrowser.exe", L"Update.exe"};
+                                               L"RavenlockBrowser.exe", L"RAMMap.exe", L"Update.exe"};
 constexpr wchar_t kPristine[] = L"C:\\sandbox\\pristine\\";
 
 struct RegValue {
@@ -243,7 +245,19 @@ void Reset() {
     DeleteFileW(kSteamLog);
     DeleteFileW(kBrowserLog);
     DeleteFileW(kDiscordLog);
+    DeleteFileW(kGameArgumentsFile);
+    DeleteFileW(kNoGameFile);
+    SetScenario(L"operational");
     RestoreGameFiles();
+}
+
+bool SetScenario(const std::wstring& name) {
+    wchar_t file[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_SCENARIO_FILE", file, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return false;
+    std::ofstream out(std::filesystem::path(file), std::ios::binary | std::ios::trunc);
+    out << std::string(name.begin(), name.end()) << '\n';
+    return static_cast<bool>(out.flush());
 }
 
 }  // namespace e2e::sandbox

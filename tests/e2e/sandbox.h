@@ -29,6 +29,8 @@ inline constexpr wchar_t kDiscordKey[] = L"SOFTWARE\\Discord\\Modules\\discord_g
 inline constexpr wchar_t kDiscordUpdater[] = L"C:\\sandbox\\AppData\\Local\\Discord\\Update.exe";
 using ::sandbox::kBrowserLog;
 using ::sandbox::kDiscordLog;
+using ::sandbox::kGameArgumentsFile;
+using ::sandbox::kNoGameFile;
 using ::sandbox::kSteamLog;
 
 // Ends every program, stand-in and browser the tests may have started.
@@ -57,12 +59,18 @@ bool KeyExists(const std::wstring& key);
 // Number of values in the key; -1 when the key does not exist.
 int ValueCount(const std::wstring& key);
 
+// Switches the stand-in web services to a scenario (sandbox/services/stand_in.py) by
+// writing its name into the file RAVENLOCK_SCENARIO_FILE names; false without that file.
+bool SetScenario(const std::wstring& name);
+
 // Puts the profile folder (INI files, backups, photos) and the game folder's screenshots
 // and crash dumps back as the script made them, from its copy in C:\sandbox\pristine.
 void RestoreGameFiles();
 
-// Ends started processes, deletes the program's settings key, restores Steam's record,
-// the stand-ins' files and the game's files, empties the scratch folder and clears the logs.
+// Ends started processes, deletes the program's settings key, restores Steam's record
+// and the stand-ins' files, empties the scratch folder, clears the logs, puts the
+// stand-in web services back to "operational", lets the stub Steam start the game as it
+// comes, and puts the game's files back.
 void Reset();
 
 }  // namespace e2e::sandbox

@@ -59,6 +59,9 @@ Picture CaptureWindow(HWND window) {
     // Put the window on top so that nothing of another test hides it.
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Sync(window);
+    // Paints wait until the program's queue is empty; have every part painted now, so that
+    // a busy machine cannot hand us a picture from before the last click.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Picture last = CaptureScreenRect(r);
     Picture current;
     // Wine flushes painted windows to the screen a little later than the paint itself.

@@ -55,8 +55,9 @@ TEST_F(ProcessesTest, MemoryReadingFollowsTheWorkingSet) {
     ASSERT_TRUE(WaitFor([&] { return (reading = GetProcessMemoryMB(L"rlmemory.exe")) >= 200; }))
         << "last reading " << reading;
     // The reading is the stub's 200 MiB plus what any process of its kind carries.
+    // Read a moment apart, the two may differ by what the process touched in between.
     const uint64_t independent = WorkingSetMiBOf(game.Id());
-    EXPECT_LE(reading > independent ? reading - independent : independent - reading, 4u);
+    EXPECT_LE(reading > independent ? reading - independent : independent - reading, 8u);
     EXPECT_LT(reading, 200u + 64u);
 
     EXPECT_EQ(GetProcessMemoryMB(L"NoSuchProcess.exe"), 0u);
