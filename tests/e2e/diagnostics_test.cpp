@@ -97,7 +97,7 @@ TEST_F(ToolsDiagnostics, ReportHoldsTheNineSummaryLinesAndASecondSaveReplacesIt)
         EXPECT_TRUE(WaitFor([&] { return ReadBytes(report) == expected; })) << ReadBytes(report).value_or("(no file)");
         EXPECT_TRUE(WaitFor([&] { return Running().Dialogs().empty(); })) << "a dialog asks about the existing file";
     }
-    EXPECT_FALSE(FileExists(std::wstring(kScratch) + L"report"));
+    EXPECT_FALSE(ExistsAsFile(std::wstring(kScratch) + L"report"));
     size_t breaks = 0;
     for (size_t i = expected.find("\r\n"); i != std::string::npos; i = expected.find("\r\n", i + 2)) ++breaks;
     EXPECT_EQ(breaks, 9u);

@@ -34,7 +34,7 @@ std::wstring Trim(const std::wstring& s) {
 
 }  // namespace
 
-bool FileExists(const std::wstring& path) {
+bool ExistsAsFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -12,7 +12,7 @@
 
 namespace e2e {
 
-bool FileExists(const std::wstring& path);
+bool ExistsAsFile(const std::wstring& path);
 // The whole file; nullopt when it cannot be read.
 std::optional<std::string> ReadBytes(const std::wstring& path);
 // Replaces the file (made writable first); false when it cannot be written.

@@ -262,16 +262,16 @@ TEST_F(SettingsEditor, RestoreStopsAtTheFirstMissingBackup) {
     EXPECT_EQ(ReadBytes(ProfilePath(kIni)), iniBackup);
     EXPECT_EQ(ReadBytes(ProfilePath(kPrefs)), prefsBackup);
     EXPECT_EQ(ReadBytes(ProfilePath(kCustom)), custom) << "the third file has no backup";
-    EXPECT_TRUE(FileExists(ProfilePath(L"Backup_Fallout76.ini")));
-    EXPECT_TRUE(FileExists(ProfilePath(L"Backup_Fallout76Prefs.ini")));
+    EXPECT_TRUE(ExistsAsFile(ProfilePath(L"Backup_Fallout76.ini")));
+    EXPECT_TRUE(ExistsAsFile(ProfilePath(L"Backup_Fallout76Prefs.ini")));
 }
 
 TEST_F(SettingsEditor, DeleteRemovesTheThreeFilesAndTheNextShowingDisablesThePage) {
     StartOnEditorTab();
-    for (const wchar_t* name : {kIni, kPrefs, kCustom}) ASSERT_TRUE(FileExists(ProfilePath(name))) << name;
+    for (const wchar_t* name : {kIni, kPrefs, kCustom}) ASSERT_TRUE(ExistsAsFile(ProfilePath(name))) << name;
     Click(Get(ids::kDeletePrefsButton));
     for (const wchar_t* name : {kIni, kPrefs, kCustom})
-        EXPECT_TRUE(WaitFor([&] { return !FileExists(ProfilePath(name)); })) << name;
+        EXPECT_TRUE(WaitFor([&] { return !ExistsAsFile(ProfilePath(name)); })) << name;
     ASSERT_TRUE(Settle(Window()));
     EXPECT_TRUE(IsEnabled(Page(Window(), ids::kTabEditor))) << "the page stays usable until it is shown again";
     EXPECT_TRUE(Running().Dialogs().empty()) << "the delete asked or complained";

@@ -63,7 +63,7 @@ TEST_F(LanguageSwitch, WithoutTheMainFileStaysOnAndDisabled) {
     PostLeftButtonUp(sw);
     ASSERT_TRUE(Settle(Window()));
     EXPECT_EQ(TextOf(sw), L"RU");
-    EXPECT_FALSE(FileExists(ProfilePath(L"Fallout76.ini")));
+    EXPECT_FALSE(ExistsAsFile(ProfilePath(L"Fallout76.ini")));
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ using DiscordRecord = SandboxTest;
 TEST_F(DiscordRecord, LeadsToTheStubUpdaterThatLogsItsCommandLine) {
     EXPECT_EQ(ReadString(kDiscordKey, L"Path_x64").value_or(L"(missing)"),
               L"\\\\?\\C:\\sandbox\\AppData\\Local\\Discord\\app-1.0.9013\\modules\\discord_game_sdk\\x64");
-    ASSERT_TRUE(FileExists(kDiscordUpdater));
+    ASSERT_TRUE(ExistsAsFile(kDiscordUpdater));
     ASSERT_GT(reinterpret_cast<INT_PTR>(
                   ShellExecuteW(nullptr, L"open", kDiscordUpdater, L"--processStart Discord.exe", nullptr, SW_SHOWNORMAL)),
               32);

@@ -144,7 +144,7 @@ TEST_F(ToolsOptions, WithoutThePrefsFileToolsAndEditorPagesAreDisabledAndNothing
     EXPECT_TRUE(Running().Dialogs().empty()) << "a message box is open";
 
     EXPECT_TRUE(ProfileFiles() == filesBefore) << "a showing changed the game's files";
-    EXPECT_FALSE(FileExists(ProfilePath(kPrefs)));
+    EXPECT_FALSE(ExistsAsFile(ProfilePath(kPrefs)));
     EXPECT_EQ(ValueCount(kSettingsKey), 0);
 }
 

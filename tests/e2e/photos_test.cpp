@@ -128,12 +128,12 @@ TEST_F(PhotoManager, DeleteFileAsksAndDeletesOnlyOnYes) {
         SCOPED_TRACE(c.answer == IDYES ? "Yes" : "No");
         ChooseFromViewerMenu(kRemoveImageFromBottom);
         AnswerQuestion(L"Удалить файл?", c.answer);
-        EXPECT_EQ(FileExists(ScreenshotPath(shot.name)), !c.deleted);
+        EXPECT_EQ(ExistsAsFile(ScreenshotPath(shot.name)), !c.deleted);
         EXPECT_EQ(TextOf(Get(ids::kScreenshotLabel)), c.count);
         EXPECT_EQ(ListBoxLines(Get(ids::kScreenshotListBox)).size(), c.deleted ? 1u : 2u);
     }
-    EXPECT_TRUE(FileExists(ScreenshotPath(kScreenshots[0].name)));
-    for (const auto& p : kPhotos) EXPECT_TRUE(FileExists(PhotoPath(p.name))) << p.name;
+    EXPECT_TRUE(ExistsAsFile(ScreenshotPath(kScreenshots[0].name)));
+    for (const auto& p : kPhotos) EXPECT_TRUE(ExistsAsFile(PhotoPath(p.name))) << p.name;
     // The deleted picture stays on screen.
     ExpectViewerShows(shot);
 }
@@ -148,8 +148,8 @@ TEST_F(PhotoManager, DeletingItemsDoNothingBeforeAPictureIsSelected) {
         ASSERT_TRUE(Settle(Window()));
         EXPECT_TRUE(Running().Dialogs().empty()) << "a question was asked";
     }
-    for (const auto& p : kPhotos) EXPECT_TRUE(FileExists(PhotoPath(p.name))) << p.name;
-    for (const auto& s : kScreenshots) EXPECT_TRUE(FileExists(ScreenshotPath(s.name))) << s.name;
+    for (const auto& p : kPhotos) EXPECT_TRUE(ExistsAsFile(PhotoPath(p.name))) << p.name;
+    for (const auto& s : kScreenshots) EXPECT_TRUE(ExistsAsFile(ScreenshotPath(s.name))) << s.name;
     EXPECT_EQ(TextOf(Get(ids::kPhotoLabel)), L"Фотографий Fallout 76: 4");
 }
 
@@ -160,9 +160,9 @@ TEST_F(PhotoManager, RemovingThumbnailsDeletesOnlyThem) {
     AnswerQuestion(L"Удалить все файлы-миниатюр?", IDYES);
     for (const auto& p : kPhotos) {
         const bool thumbnail = std::wstring(p.name).find(L"-thumbnail") != std::wstring::npos;
-        EXPECT_EQ(FileExists(PhotoPath(p.name)), !thumbnail) << p.name;
+        EXPECT_EQ(ExistsAsFile(PhotoPath(p.name)), !thumbnail) << p.name;
     }
-    for (const auto& s : kScreenshots) EXPECT_TRUE(FileExists(ScreenshotPath(s.name))) << s.name;
+    for (const auto& s : kScreenshots) EXPECT_TRUE(ExistsAsFile(ScreenshotPath(s.name))) << s.name;
     EXPECT_EQ(TextOf(Get(ids::kPhotoLabel)), L"Фотографий Fallout 76: 2");
     EXPECT_EQ(Sorted(ListBoxLines(Get(ids::kPhotoListBox))), Sorted({L"Photo_0001.png", L"Photo_0002.png"}));
 }
