@@ -21,6 +21,7 @@ void Linger(uint32_t milliseconds);
 // The logs in which the stand-ins record what they were asked to do; the tests read them.
 inline constexpr wchar_t kSteamLog[] = L"C:\\sandbox\\steam.log";
 inline constexpr wchar_t kBrowserLog[] = L"C:\\sandbox\\browser.log";
+inline constexpr wchar_t kDiscordLog[] = L"C:\\sandbox\\discord.log";
 
 // How the stub Steam starts the game, for tests that need a particular game: the first
 // line of this file is appended to the game's command line (e.g. "--hold-mb 96").

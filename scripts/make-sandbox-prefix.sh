@@ -1,15 +1,17 @@
 #!/bin/bash
 # Builds a fresh sandbox Wine prefix for the demo and the end-to-end tests: a virtual
 # desktop for every program, the stub game and Steam at their usual places, Steam's
-# registry record and its steam: protocol, the stub browser for http and https, and a
-# game profile folder with sample INI files. Whatever PREFIX held before is removed.
+# registry record and its steam: protocol, the stub browser for http and https, a game
+# profile folder with sample INI files and photos, screenshots and crash dumps in the
+# game's folder, and Discord's record with a stub updater. Whatever PREFIX held before
+# is removed.
 # Usage: scripts/make-sandbox-prefix.sh PREFIX BIN_DIR   (BIN_DIR: the build's bin folder)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh"
 prefix="$(realpath -m "${1:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
 bin="$(realpath "${2:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
-for f in Fallout76.exe Steam.exe RavenlockBrowser.exe; do
+for f in Fallout76.exe Steam.exe RavenlockBrowser.exe DiscordUpdate.exe; do
   [ -f "$bin/$f" ] || { echo "make-sandbox-prefix: $bin/$f is missing; build first" >&2; exit 1; }
 done
 
@@ -42,12 +44,45 @@ for ini in Fallout76.ini Fallout76Prefs.ini; do
   iconv -f UTF-8 -t CP1251 "$RAVENLOCK_ROOT/sandbox/profile/$ini" | sed 's/\r*$/\r/' >"$profile/$ini"
 done
 
+# What the game leaves on disk, as our own small pictures: photos in a folder per
+# character (named by a number) with the thumbnail beside each, screenshots in the
+# game's folder (one with its extension in capitals), and crash dumps there too, one
+# written exactly at local midnight. Each picture is a plain colour with a mark in one
+# corner, so that a test can tell which one is on screen.
+game="$steam/steamapps/common/Fallout76"
+picture() { # file size colour
+  convert -size "$2" "xc:$3" -fill '#f4f0dc' -draw 'circle 10,10 16,10' "PNG24:$1"
+}
+photos="$profile/Photos/4801927"
+mkdir -p "$photos"
+picture "$photos/Photo_0001.png" 160x90 '#2f6b3a'
+picture "$photos/Photo_0001-thumbnail.png" 48x27 '#2f6b3a'
+picture "$photos/Photo_0002.png" 160x90 '#6b3a2f'
+picture "$photos/Photo_0002-thumbnail.png" 48x27 '#6b3a2f'
+picture "$game/ScreenShot0.png" 160x90 '#1f4f8f'
+picture "$game/SHOT.PNG" 160x90 '#8f7f1f'
+for dump in A b C; do printf 'MDMP\x93\xa7' >"$game/$dump.dmp"; done
+touch -d '2022-10-25 19:05:07' "$game/A.dmp"
+touch -d '2023-03-08 21:40:00' "$game/b.dmp"
+touch -d '2023-01-15 00:00:00' "$game/C.dmp"
+# The tests put the profile folder and these files back from this copy before each test.
+mkdir -p "$c/sandbox/pristine/game"
+cp -a "$profile" "$c/sandbox/pristine/profile"
+cp -a "$game"/*.png "$game"/*.PNG "$game"/*.dmp "$c/sandbox/pristine/game/"
+
+# Discord's updater where Discord's record points: the program drops the record's first
+# four characters and keeps what stands before "\app" (case-sensitive, so the "\AppData"
+# on the way does not count).
+mkdir -p "$c/sandbox/AppData/Local/Discord"
+cp "$bin/DiscordUpdate.exe" "$c/sandbox/AppData/Local/Discord/Update.exe"
+
 # Registry: the virtual desktop, Steam's record as Steam writes it (forward slashes,
 # lower case), the steam: protocol, and our browser for http and https. Wine's own
 # http/https handler (winebrowser) sits in HKLM\Software\Classes, so ours goes there
 # too; the HKCU\Software\Classes entries are where a Windows user's choices live.
 browser='C:\\sandbox\\RavenlockBrowser.exe'
 steam_exe='C:\\Program Files (x86)\\Steam\\Steam.exe'
+discord_sdk='\\\\?\\C:\\sandbox\\AppData\\Local\\Discord\\app-1.0.9013\\modules\\discord_game_sdk\\x64'
 url_handler() { # root scheme description command-exe
   cat <<REG
 [$1\\Software\\Classes\\$2]
@@ -75,6 +110,9 @@ REGEDIT4
 "AutoLoginUser"="vault_dweller"
 "Language"="russian"
 
+[HKEY_CURRENT_USER\\Software\\Discord\\Modules\\discord_game_sdk]
+"Path_x64"="$discord_sdk"
+
 REG
   for root in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE; do
     url_handler "$root" steam "URL:steam protocol" "$steam_exe"
@@ -91,6 +129,7 @@ rm "$c/sandbox/sandbox.reg"
 # regedit says nothing when it fails: check that the values reached the registry files.
 grep -q '"AutoLoginUser"="vault_dweller"' "$prefix/user.reg" &&
   grep -q 'RavenlockBrowser.exe' "$prefix/system.reg" &&
+  grep -q '"Path_x64"=' "$prefix/user.reg" &&
   grep -q '"Default"="1280x1024"' "$prefix/user.reg" ||
   { echo "make-sandbox-prefix: the registry entries did not land in $prefix" >&2; exit 1; }
 # Lets the run command keep a finished prefix (and only a finished one).

@@ -17,7 +17,8 @@ namespace {
 // other names that differ only in case, like a chosen "fallout76.EXE"), the browser and
 // the program's memory tool.
 constexpr const wchar_t* kStartedPrograms[] = {L"Fallout76Ravenlock.exe", L"Fallout76.exe", L"Steam.exe",
-                                               L"RavenlockBrowser.exe", L"RAMMap.exe"};
+                                               L"RavenlockBrowser.exe", L"RAMMap.exe", L"Update.exe"};
+constexpr wchar_t kPristine[] = L"C:\\sandbox\\pristine\\";
 
 struct RegValue {
     std::wstring name;
@@ -56,6 +57,57 @@ void EmptyFolder(const std::wstring& folder) {
     CreateDirectoryW(folder.c_str(), nullptr);
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::wstring path = folder + found.cFileName;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// Deletes a folder's files and subfolders, read-only ones too; the folder itself stays.
+void EmptyTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyTree(path + L"\\");
+            RemoveDirectoryW(path.c_str());
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// Copies a folder's files and subfolders into another (made when missing); CopyFile
+// keeps the files' times, which the crash-dump list shows.
+void CopyTree(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((from + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + name + L"\\", to + name + L"\\");
+        else
+            CopyFileW((from + name).c_str(), (to + name).c_str(), FALSE);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+void DeleteMatching(const std::wstring& folder, const wchar_t* mask) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + mask).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -171,6 +223,15 @@ int ValueCount(const std::wstring& key) {
     return static_cast<int>(values);
 }
 
+void RestoreGameFiles() {
+    const std::wstring profile = ProfileFolder();
+    EmptyTree(profile);
+    CopyTree(std::wstring(kPristine) + L"profile\\", profile);
+    // Only what the script put there: the game and its stand-in stay.
+    for (const wchar_t* mask : {L"*.png", L"*.dmp"}) DeleteMatching(kGameFolder, mask);
+    CopyTree(std::wstring(kPristine) + L"game\\", kGameFolder);
+}
+
 void Reset() {
     // Steam's record as the script wrote it; the first reset of the run comes before
     // any test has touched it.
@@ -183,9 +244,11 @@ void Reset() {
     EmptyFolder(kScratch);
     DeleteFileW(kSteamLog);
     DeleteFileW(kBrowserLog);
+    DeleteFileW(kDiscordLog);
     DeleteFileW(kGameArgumentsFile);
     DeleteFileW(kNoGameFile);
     SetScenario(L"operational");
+    RestoreGameFiles();
 }
 
 bool SetScenario(const std::wstring& name) {

@@ -22,7 +22,13 @@ inline constexpr wchar_t kSteamLogin[] = L"vault_dweller";
 inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\HALCYRA\\Fallout76Ravenlock";
 // A folder that each test starts with empty, for copies, renamed files and the like.
 inline constexpr wchar_t kScratch[] = L"C:\\sandbox\\scratch\\";
+// The game's folder, which also holds its screenshots and crash dumps.
+inline constexpr wchar_t kGameFolder[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\";
+// Discord's record and the stub updater it points at.
+inline constexpr wchar_t kDiscordKey[] = L"SOFTWARE\\Discord\\Modules\\discord_game_sdk";
+inline constexpr wchar_t kDiscordUpdater[] = L"C:\\sandbox\\AppData\\Local\\Discord\\Update.exe";
 using ::sandbox::kBrowserLog;
+using ::sandbox::kDiscordLog;
 using ::sandbox::kGameArgumentsFile;
 using ::sandbox::kNoGameFile;
 using ::sandbox::kSteamLog;
@@ -57,10 +63,14 @@ int ValueCount(const std::wstring& key);
 // writing its name into the file RAVENLOCK_SCENARIO_FILE names; false without that file.
 bool SetScenario(const std::wstring& name);
 
+// Puts the profile folder (INI files, backups, photos) and the game folder's screenshots
+// and crash dumps back as the script made them, from its copy in C:\sandbox\pristine.
+void RestoreGameFiles();
+
 // Ends started processes, deletes the program's settings key, restores Steam's record
 // and the stand-ins' files, empties the scratch folder, clears the logs, puts the
-// stand-in web services back to "operational" and lets the stub Steam start the game
-// as it comes.
+// stand-in web services back to "operational", lets the stub Steam start the game as it
+// comes, and puts the game's files back.
 void Reset();
 
 }  // namespace e2e::sandbox

@@ -1,0 +1,227 @@
+#include "remote_controls.h"
+
+#include <commctrl.h>
+
+#include <optional>
+
+#include "app/control_ids.h"
+#include "driver.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+LRESULT SendWithin(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, msg, wp, lp, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return -1;
+    return static_cast<LRESULT>(result);
+}
+
+// A block of memory in the process that owns a window, freed on destruction.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND owner, size_t size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(owner));
+        if (process_) at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    explicit operator bool() const { return at_ != nullptr; }
+    char* At(size_t offset = 0) const { return static_cast<char*>(at_) + offset; }
+    bool Write(size_t offset, const void* data, size_t size) const {
+        SIZE_T done = 0;
+        return offset + size <= size_ && WriteProcessMemory(process_, At(offset), data, size, &done) && done == size;
+    }
+    bool Read(size_t offset, void* data, size_t size) const {
+        SIZE_T done = 0;
+        return offset + size <= size_ && ReadProcessMemory(process_, At(offset), data, size, &done) && done == size;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* at_ = nullptr;
+    size_t size_;
+};
+
+std::optional<RECT> ListViewItemRect(HWND listView, int row) {
+    RemoteBuffer buffer(listView, sizeof(RECT));
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    if (!buffer || !buffer.Write(0, &rect, sizeof(rect))) return std::nullopt;
+    if (SendWithin(listView, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.At())) != TRUE)
+        return std::nullopt;
+    if (!buffer.Read(0, &rect, sizeof(rect))) return std::nullopt;
+    return rect;
+}
+
+struct MenuSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindPopupMenu(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<MenuSearch*>(param);
+    if (ProcessOf(window) == search->pid && IsWindowVisible(window) && ClassOf(window) == L"#32768") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ListBoxLines(HWND listBox) {
+    std::vector<std::wstring> lines;
+    const LRESULT count = SendWithin(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendWithin(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) break;
+        std::wstring line(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT copied =
+            SendWithin(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
+        line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+int ListBoxSelection(HWND listBox) { return static_cast<int>(SendWithin(listBox, LB_GETCURSEL, 0, 0)); }
+
+void SelectListBoxLine(HWND listBox, int index) {
+    SendWithin(listBox, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(GetParent(listBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(listBox));
+}
+
+std::vector<std::wstring> ListViewRows(HWND listView) {
+    std::vector<std::wstring> rows;
+    constexpr size_t kChars = 1024;
+    RemoteBuffer buffer(listView, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!buffer) return rows;
+    const LRESULT count = SendWithin(listView, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(LVITEMW)));
+        item.cchTextMax = kChars;
+        if (!buffer.Write(0, &item, sizeof(item))) return {};
+        const LRESULT n =
+            SendWithin(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.At()));
+        if (n < 0) return {};
+        std::wstring text(static_cast<size_t>(n), L'\0');
+        if (n > 0 && !buffer.Read(sizeof(LVITEMW), text.data(), static_cast<size_t>(n) * sizeof(wchar_t))) return {};
+        rows.push_back(std::move(text));
+    }
+    return rows;
+}
+
+int ListViewRowCount(HWND listView) { return static_cast<int>(SendWithin(listView, LVM_GETITEMCOUNT, 0, 0)); }
+
+int ListViewSelection(HWND listView) {
+    return static_cast<int>(SendWithin(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+bool ClickListViewRow(HWND listView, int row) {
+    const auto rect = ListViewItemRect(listView, row);
+    if (!rect || rect->right <= rect->left) return false;
+    PostLeftClick(listView, {(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2});
+    return true;
+}
+
+void ClickListViewEmptyArea(HWND listView) {
+    RECT client{};
+    GetClientRect(listView, &client);
+    const int count = static_cast<int>(SendWithin(listView, LVM_GETITEMCOUNT, 0, 0));
+    const auto last = count > 0 ? ListViewItemRect(listView, count - 1) : std::nullopt;
+    // Below the last row when there is room; otherwise at the right end of the first
+    // row, beyond its text, which belongs to no row either.
+    if (!last || last->bottom + 4 < client.bottom) {
+        PostLeftClick(listView, {4, last ? last->bottom + 3 : 4});
+        return;
+    }
+    const auto first = ListViewItemRect(listView, 0);
+    PostLeftClick(listView, {client.right - 3, first ? (first->top + first->bottom) / 2 : 4});
+}
+
+void PostLeftClick(HWND window, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(window, WM_LBUTTONUP, 0, where);
+}
+
+void PostLeftClick(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    PostLeftClick(window, {client.right / 2, client.bottom / 2});
+}
+
+void PostLeftButtonUp(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
+}
+
+void PostKey(HWND window, UINT virtualKey) {
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
+
+bool SetEditText(HWND edit, const std::wstring& text) {
+    SendWithin(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return TextOf(edit) == text;
+}
+
+int TrackBarPosition(HWND trackBar) { return static_cast<int>(SendWithin(trackBar, TBM_GETPOS, 0, 0)); }
+
+void DragTrackBar(HWND trackBar, int position) {
+    SendWithin(trackBar, TBM_SETPOS, TRUE, position);
+    HWND parent = GetParent(trackBar);
+    const LPARAM from = reinterpret_cast<LPARAM>(trackBar);
+    PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), from);
+    PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from);
+    PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
+}
+
+HWND WaitForPopupMenu(DWORD processId) {
+    MenuSearch search{processId, nullptr};
+    WaitFor([&] {
+        EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+void ChooseFromBottomOfMenu(HWND menu, int fromBottom) {
+    // Up from no selection lands on the last item; separators are skipped.
+    for (int i = 0; i <= fromBottom; ++i) PostKey(menu, VK_UP);
+    // The menu acts on the character that Enter makes.
+    PostMessageW(menu, WM_CHAR, L'\r', 1);
+}
+
+HWND Page(HWND mainWindow, int tab) { return Control(mainWindow, ravenlock::ids::kPageFirst + tab); }
+
+bool ShowTab(HWND mainWindow, int tab) {
+    Click(Control(mainWindow, ravenlock::ids::kTabButtonFirst + tab));
+    return Settle(mainWindow) && IsShown(Page(mainWindow, tab));
+}
+
+bool Settle(HWND mainWindow) {
+    static WPARAM counter = 0;
+    HWND marker = PageControl(mainWindow, ravenlock::ids::kPageFirst + ravenlock::ids::kTabEditor,
+                              ravenlock::ids::kParameterEdit);
+    if (!marker) return false;
+    // A text limit nobody reaches: the marker changes nothing a user could see.
+    const WPARAM limit = 0x40000 + (++counter & 0xFFFF);
+    PostMessageW(marker, EM_SETLIMITTEXT, limit, 0);
+    return WaitFor([&] { return SendWithin(marker, EM_GETLIMITTEXT, 0, 0) == static_cast<LRESULT>(limit); });
+}
+
+}  // namespace e2e
