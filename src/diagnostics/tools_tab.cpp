@@ -81,8 +81,6 @@ void ToolsTab::Create(ui::Page& page, MainWindow& main) {
     ModsListView.onMouseClick = [this] { ModsListViewClick(); };
     ModsContentMemo.Create(p, ids::kModsContentMemo, L"", {308, 452, 323, 84},
                            ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL);
-    SetWindowLongPtrW(ModsContentMemo.Handle(), GWL_STYLE,
-                      GetWindowLongPtrW(ModsContentMemo.Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(ES_AUTOHSCROLL));
     ModsGroupBox.Create(p, ids::kModsGroupBox, L"Установленных модификаций: 0", {4, 434, 635, 108});
     // Crash dumps of the game's install folder.
     CrashDumpListView.Create(p, ids::kCrashDumpListView, {12, 564, 619, 80}, 325, icons_, false);

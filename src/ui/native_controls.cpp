@@ -135,7 +135,9 @@ bool ListBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 }
 
 void EditBox::Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle) {
-    Attach(Make(L"EDIT", text, ES_AUTOHSCROLL | WS_TABSTOP | extraStyle, WS_EX_CLIENTEDGE, b, parent, id));
+    // A multi-line field wraps at its width; a single-line one scrolls sideways.
+    const DWORD scroll = (extraStyle & ES_MULTILINE) ? 0 : ES_AUTOHSCROLL;
+    Attach(Make(L"EDIT", text, scroll | WS_TABSTOP | extraStyle, WS_EX_CLIENTEDGE, b, parent, id));
     SetWindowSubclass(Handle(), &EditBox::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 

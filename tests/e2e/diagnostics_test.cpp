@@ -174,11 +174,7 @@ TEST_F(ToolsDiagnostics, ModsGroupListsTheArchiveKeysAndAClickShowsTheWholeValue
 }
 
 TEST_F(ToolsDiagnostics, LongArchiveValueWrapsInTheMemo) {
-    // Program bug: ModsContentMemo is created with ES_AUTOHSCROLL (EditBox::Create adds it)
-    // and ToolsTab::Create clears the style only afterwards, which an edit control ignores:
-    // the long value stays on one line, cut off at the memo's right edge, instead of being
-    // shown whole as wrapped text.
-    GTEST_SKIP() << "the mods memo does not wrap (ES_AUTOHSCROLL cleared after creation)";
+    // A long value is shown whole, wrapped at the memo's width, not cut at its right edge.
     StartOnToolsTab();
     HWND memo = Get(ids::kModsContentMemo);
     ASSERT_TRUE(ClickListViewRow(Get(ids::kModsListView), 3));
