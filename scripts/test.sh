@@ -58,11 +58,11 @@ set +e
 ctest --preset mingw "$@"
 rc=$?
 set -e
-# With a ctest filter some programs do not run at all; only a full run expects every report.
+echo "test run took $(( $(date +%s) - start )) s"
+# The totals come last. With a ctest filter some programs do not run at all; only a full run expects every report.
 if [ $# = 0 ]; then
   python3 "$here/test-summary.py" "$results" "$RAVENLOCK_BUILD/mingw/bin"
 else
   python3 "$here/test-summary.py" "$results"
 fi
-echo "test run took $(( $(date +%s) - start )) s"
 exit $rc
