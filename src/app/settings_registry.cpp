@@ -34,15 +34,11 @@ bool SettingsRegistry::ValueExists(const std::wstring& name) const {
 
 bool SettingsRegistry::ReadBool(const std::wstring& name) const {
     if (!key_) return false;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    DWORD value = 0;
-    size = sizeof(value);
-    if (type != REG_DWORD ||
-        RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS)
-        ThrowWrongValueType(name);
-    return value != 0;
+    DWORD type = 0, value = 0, size = sizeof(value);
+    const LONG rc = RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    // Anything but a DWORD is of the wrong type; a longer value answers ERROR_MORE_DATA.
+    if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && type != REG_DWORD)) ThrowWrongValueType(name);
+    return rc == ERROR_SUCCESS && value != 0;
 }
 
 void SettingsRegistry::WriteBool(const std::wstring& name, bool value) {

@@ -7,26 +7,25 @@ namespace ravenlock {
 
 namespace {
 
-struct Item {
-    int id;
-    const wchar_t* caption;  // nullptr: a separator
-    int picture;
-    int tag;
+// The menu in order, each item with the Tag that ExitNClick dispatches on.
+constexpr MenuItemSpec kItems[] = {
+    {ids::kRunFallout76ForceN, L"Fallout 76 - Принудительный запуск", 0},
+    {0, nullptr, -1},
+    {ids::kInstallFolderN, L"Открыть папку установки Fallout 76", 0},
+    {ids::kUserProfileN, L"Открыть папку профиля Fallout 76", 0},
+    {0, nullptr, -1},
+    {ids::kCheckAndRepairDiskN, L"Проверить и восстановить диск C:\\", 8},
+    {ids::kFreeWorkingSetsN, L"Очистить Рабочие наборы", 5},
+    {ids::kFreeRAMN, L"Очистить RAM-кэш", 5},
+    {0, nullptr, -1},
+    {ids::kMinMaxN, L"Свернуть/Развернуть", 3},
+    {ids::kExitN, L"Выход", 1},
 };
-
-constexpr Item kItems[] = {
-    {ids::kRunFallout76ForceN, L"Fallout 76 - Принудительный запуск", 0, 70},
-    {0, nullptr, -1, -1},
-    {ids::kInstallFolderN, L"Открыть папку установки Fallout 76", 0, 30},
-    {ids::kUserProfileN, L"Открыть папку профиля Fallout 76", 0, 20},
-    {0, nullptr, -1, -1},
-    {ids::kCheckAndRepairDiskN, L"Проверить и восстановить диск C:\\", 8, 60},
-    {ids::kFreeWorkingSetsN, L"Очистить Рабочие наборы", 5, 50},
-    {ids::kFreeRAMN, L"Очистить RAM-кэш", 5, 40},
-    {0, nullptr, -1, -1},
-    {ids::kMinMaxN, L"Свернуть/Развернуть", 3, 10},
-    {ids::kExitN, L"Выход", 1, 0},
-};
+constexpr struct {
+    int id, tag;
+} kTags[] = {{ids::kRunFallout76ForceN, 70}, {ids::kInstallFolderN, 30}, {ids::kUserProfileN, 20},
+             {ids::kCheckAndRepairDiskN, 60}, {ids::kFreeWorkingSetsN, 50}, {ids::kFreeRAMN, 40},
+             {ids::kMinMaxN, 10},          {ids::kExitN, 0}};
 
 }  // namespace
 
@@ -78,19 +77,15 @@ HMENU BuildPopupMenu(const MenuItemSpec* items, size_t count, const ImageList& i
     return menu;
 }
 
-void TrayMenu::Create(const ImageList& images) {
-    MenuItemSpec specs[std::size(kItems)];
-    for (size_t i = 0; i < std::size(kItems); ++i) specs[i] = {kItems[i].id, kItems[i].caption, kItems[i].picture};
-    menu_ = BuildPopupMenu(specs, std::size(kItems), images);
-}
+void TrayMenu::Create(const ImageList& images) { menu_ = BuildPopupMenu(kItems, std::size(kItems), images); }
 
 TrayMenu::~TrayMenu() {
     if (menu_) DestroyMenu(menu_);
 }
 
 int TrayMenu::TagOf(int itemId) {
-    for (const Item& item : kItems)
-        if (item.caption && item.id == itemId) return item.tag;
+    for (const auto& t : kTags)
+        if (t.id == itemId) return t.tag;
     return -1;
 }
 

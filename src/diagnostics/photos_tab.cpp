@@ -16,26 +16,15 @@ namespace {
 // order the listing yields them.
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* mask) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\" + mask).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const auto& e : ListFolder(folder + L"\\" + mask))
+        if (!e.isFolder) names.push_back(e.name);
     return names;
 }
 
 std::vector<std::wstring> ListSubfolders(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const auto& e : ListFolder(folder + L"\\*"))
+        if (e.isFolder) names.push_back(e.name);
     return names;
 }
 

@@ -86,22 +86,17 @@ void ToolsTab::SaveSystemReport() {
 void ToolsTab::ListCrashDumps() {
     CrashDumpListView.SetRows({});
     std::vector<std::wstring> rows;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((main_->State.GameFolder + L"*.dmp").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            FILETIME local;
-            SYSTEMTIME t;
-            FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
-            FileTimeToSystemTime(&local, &t);
-            wchar_t date[64] = {}, time[64] = {};
-            GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, 64);
-            GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, time, 64);
-            const bool midnight = t.wHour == 0 && t.wMinute == 0 && t.wSecond == 0 && t.wMilliseconds == 0;
-            rows.push_back(DumpRowText(found.cFileName, date, time, midnight));
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    for (const FolderEntry& dump : ListFolder(main_->State.GameFolder + L"*.dmp")) {
+        if (dump.isFolder) continue;
+        FILETIME local;
+        SYSTEMTIME t;
+        FileTimeToLocalFileTime(&dump.lastWrite, &local);
+        FileTimeToSystemTime(&local, &t);
+        wchar_t date[64] = {}, time[64] = {};
+        GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, 64);
+        GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, time, 64);
+        const bool midnight = t.wHour == 0 && t.wMinute == 0 && t.wSecond == 0 && t.wMilliseconds == 0;
+        rows.push_back(DumpRowText(dump.name, date, time, midnight));
     }
     // Sorted by the whole text with the user's locale, case-sensitive.
     std::sort(rows.begin(), rows.end(), [](const std::wstring& a, const std::wstring& b) {

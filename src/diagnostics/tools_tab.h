@@ -1,9 +1,6 @@
 #pragma once
 // The "Инструменты и диагностика" tab: the options, the Pip-Boy colour, the installed
 // mods and crash dumps, and the system-information group at the bottom.
-#include <windows.h>
-#include <commctrl.h>
-
 #include "gameconfig/options_panel.h"
 #include "gameconfig/pipboy_panel.h"
 #include "ui/controls.h"
@@ -13,19 +10,6 @@
 namespace ravenlock {
 
 class MainWindow;
-
-// A report-style list view with one self-sizing column and no headers.
-class ListView : public ui::Control {
-public:
-    void Create(HWND parent, int id, ui::Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border);
-    void SetRows(const std::vector<std::wstring>& rows);
-    int Selected() const;
-    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    std::function<void()> onMouseClick;  // a click with the mouse, on a row or not
-
-private:
-    int maxWidth_ = 0;
-};
 
 class ToolsTab {
 public:
@@ -43,7 +27,7 @@ public:
     ui::Label RAMLabel;  // the game's memory use, in red
     ui::PictureBox SaveReportImage, CheckAndRepairDiskImage, RAMMapImage;
     ui::GroupBox ModsGroupBox, GroupBox3, SystemInfoGroupBox;
-    ListView ModsListView, CrashDumpListView;
+    ui::ListView ModsListView, CrashDumpListView;
     ui::EditBox ModsContentMemo;
 
 private:

@@ -57,21 +57,21 @@ void PipboyPanel::ReadFromLines() {
         }
     }
     // Labels and swatch show the three positions, also where nothing moved.
-    RedColorLabel.SetText(L"R: " + std::to_wstring(TrackBarR.Position()));
-    GreenColorLabel.SetText(L"G: " + std::to_wstring(TrackBarG.Position()));
-    BlueColorLabel.SetText(L"B: " + std::to_wstring(TrackBarB.Position()));
+    for (const Channel& c : kChannels) ShowPosition(c.tag);
     PaintSwatch();
 }
 
 void PipboyPanel::TrackBarRChange(int tag) {
     if (tag >= 1 && tag <= 3) {
-        const Channel& c = kChannels[tag - 1];
-        const int position = Slider(tag)->Position();
-        ui::Label* labels[] = {&RedColorLabel, &GreenColorLabel, &BlueColorLabel};
-        labels[tag - 1]->SetText(c.prefix + std::to_wstring(position));
-        main_->Editor.Lines.SetValueOfName(c.name, PipboyValueText(position));
+        ShowPosition(tag);
+        main_->Editor.Lines.SetValueOfName(kChannels[tag - 1].name, PipboyValueText(Slider(tag)->Position()));
     }
     PaintSwatch();
+}
+
+void PipboyPanel::ShowPosition(int tag) {
+    ui::Label* labels[] = {&RedColorLabel, &GreenColorLabel, &BlueColorLabel};
+    labels[tag - 1]->SetText(kChannels[tag - 1].prefix + std::to_wstring(Slider(tag)->Position()));
 }
 
 void PipboyPanel::PaintSwatch() {

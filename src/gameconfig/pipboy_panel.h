@@ -23,6 +23,7 @@ public:
 private:
     void Persist(int tag);
     void PaintSwatch();
+    void ShowPosition(int tag);  // "R: 5" and the like
     ui::TrackBar* Slider(int tag);
     MainWindow* main_ = nullptr;
     ui::GroupBox group_;

@@ -1,5 +1,8 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 namespace ravenlock {
 
@@ -10,6 +13,16 @@ bool DirectoryExists(const std::wstring& path);
 std::wstring OwnExecutablePath();
 // The current user's Documents folder; "" when the system cannot say.
 std::wstring DocumentsFolder();
+// One entry of a folder listing.
+struct FolderEntry {
+    std::wstring name;
+    bool isFolder;
+    FILETIME lastWrite;
+};
+// The entries matching a pattern ("C:\\x\\*.png"), in the order the system lists them,
+// hidden ones included, "." and ".." left out; none when the folder is missing.
+std::vector<FolderEntry> ListFolder(const std::wstring& pattern);
+
 // The system's own description of an error code (in the user's language), without the
 // trailing line break.
 std::wstring SystemErrorText(unsigned long code);

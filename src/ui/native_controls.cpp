@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
+
 #include "ui/dispatch.h"
 #include "ui/gdi.h"
 
@@ -132,6 +134,55 @@ bool ListBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     return true;
+}
+
+// ---- ListView
+
+void ListView::Create(HWND parent, int id, Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border) {
+    maxWidth_ = maxColumnWidth;
+    HWND hwnd = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                    LVS_SINGLESEL | LVS_SHOWSELALWAYS | (border ? WS_BORDER : 0),
+                                b.x, b.y, b.w, b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    Attach(hwnd);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(-11)), FALSE);
+    ListView_SetBkColor(hwnd, GetSysColor(COLOR_BTNFACE));
+    ListView_SetTextBkColor(hwnd, GetSysColor(COLOR_BTNFACE));
+    ListView_SetImageList(hwnd, icons, LVSIL_SMALL);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = std::min(b.w - 4, maxColumnWidth);
+    ListView_InsertColumn(hwnd, 0, &column);
+}
+
+void ListView::SetRows(const std::vector<std::wstring>& rows) {
+    HWND hwnd = Handle();
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(hwnd);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<wchar_t*>(rows[i].c_str());
+        item.iImage = 0;
+        ListView_InsertItem(hwnd, &item);
+    }
+    // The column follows its widest row, up to its limit.
+    ListView_SetColumnWidth(hwnd, 0, LVSCW_AUTOSIZE);
+    if (ListView_GetColumnWidth(hwnd, 0) > maxWidth_) ListView_SetColumnWidth(hwnd, 0, maxWidth_);
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+int ListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+
+bool ListView::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+    if (hdr->code == NM_CLICK && onMouseClick) RunHandler(Handle(), onMouseClick);
+    result = 0;
+    return hdr->code == NM_CLICK;
 }
 
 void EditBox::Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle) {

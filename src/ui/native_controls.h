@@ -2,6 +2,7 @@
 // Thin wrappers over the system's own controls: check box, group box, slider, list box,
 // edit field. Their notifications reach the object through the parent page.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <optional>
@@ -61,6 +62,19 @@ public:
 
 private:
     std::optional<COLORREF> color_;
+};
+
+// A report-style list view with one self-sizing column and no headers.
+class ListView : public Control {
+public:
+    void Create(HWND parent, int id, Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border);
+    void SetRows(const std::vector<std::wstring>& rows);
+    int Selected() const;
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    std::function<void()> onMouseClick;  // a click with the mouse, on a row or not
+
+private:
+    int maxWidth_ = 0;
 };
 
 // An edit field; Enter, getting and losing focus each have a handler.
