@@ -24,6 +24,20 @@ public:
     }
 };
 
+// One copy per user session.
+constexpr wchar_t kSingleInstanceMutex[] = L"Local\\Fallout76Ravenlock.SingleInstance";
+
+// The first copy may still be making its window: give it a few seconds.
+void ShowFirstCopy() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (HWND running = FindWindowW(ravenlock::ids::kMainWindowClass, ravenlock::ids::kMainWindowCaption)) {
+            ShowWindow(running, SW_SHOWNORMAL);
+            return;
+        }
+        Sleep(100);
+    }
+}
+
 std::wstring FirstArgument() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -36,9 +50,12 @@ std::wstring FirstArgument() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace ravenlock;
-    // 1. A second copy shows the first copy's window and ends.
-    if (HWND running = FindWindowW(ids::kMainWindowClass, ids::kMainWindowCaption)) {
-        ShowWindow(running, SW_SHOWNORMAL);
+    // 1. A second copy shows the first copy's window and ends. The mutex decides, since
+    // two quick starts would both miss a window that neither has made yet; it lives
+    // as long as the process.
+    CreateMutexW(nullptr, FALSE, kSingleInstanceMutex);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        ShowFirstCopy();
         return 0;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
@@ -71,7 +88,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // Workers still running are abandoned: their hand-overs fail from here on.
     ui::ShutdownUiThreadHandOver();
-    mainWindow.reset();  // destroys the window: FormDestroy runs
+    mainWindow.reset();  // destroys the window: FormDestroy runs (~MainWindow)
     CoUninitialize();
     return 0;
 }

@@ -183,6 +183,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_HOTKEY:
             MyHotKey(lp);
             return 0;
+        case kMsgAutoRunPress:
+            Game.RunGameButtonClick();
+            return 0;
         case WM_CLOSE:
             FormCloseQuery();
             return 0;

@@ -28,6 +28,13 @@ namespace ravenlock {
 
 class MainWindow : public ui::Window {
 public:
+    // The clean-up (FormDestroy) runs from WM_DESTROY, so the window goes while this
+    // object still handles its messages, whichever way the program ends.
+    ~MainWindow() override { Destroy(); }
+    // The auto-run press, posted so that it runs from the message loop and not inside
+    // the status worker's hand-over, whose sender waits without limit.
+    static constexpr UINT kMsgAutoRunPress = WM_APP + 10;
+    void PostAutoRunPress() { PostMessageW(Handle(), kMsgAutoRunPress, 0, 0); }
     // Creates the hidden frame with all its controls; FormCreate then runs the start-up.
     void Create(HWND applicationWindow, const std::wstring& firstArgument);
     // The start-up sequence; afterwards the window is shown unless the program was told to end.

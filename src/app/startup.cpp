@@ -31,7 +31,10 @@ void MainWindow::FormCreate() {
 
     // 1. The global hotkey CTRL+SHIFT+F; if another program holds it, it simply never fires.
     st.HotKeyId = GlobalAddAtomW(L"FalloutCloseForce");
-    RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT, 0x46);
+    // Held down, the keys would launch and stop the game at the keyboard's repeat rate:
+    // no repeats. Windows before 7 refuse that flag, so they get the plain hotkey.
+    if (!RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT, 0x46))
+        RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT, 0x46);
     // 2. Our own process at high priority.
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     // 3. The working lists start empty (they are members of the state).

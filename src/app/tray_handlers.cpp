@@ -33,8 +33,10 @@ void MainWindow::ExitNClick(int tag) {
 }
 
 void MainWindow::MyHotKey(LPARAM lp) {
-    // CTRL+SHIFT+F exactly: the game button's click, enabled or not.
-    if (HIWORD(lp) == 0x46 && LOWORD(lp) == (MOD_CONTROL | MOD_SHIFT)) Game.RunGameButtonClick();
+    // CTRL+SHIFT+F exactly: the game button's click, enabled or not. The no-repeat flag
+    // we registered with is no key, should a system report it back.
+    const UINT modifiers = LOWORD(lp) & ~static_cast<UINT>(MOD_NOREPEAT);
+    if (HIWORD(lp) == 0x46 && modifiers == (MOD_CONTROL | MOD_SHIFT)) Game.RunGameButtonClick();
 }
 
 }  // namespace ravenlock

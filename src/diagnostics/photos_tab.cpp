@@ -58,7 +58,12 @@ void PhotosTab::Create(ui::Page& page, MainWindow& main) {
     PhotoViewerImage.onDoubleClick = [this] { PhotoViewerImageDblClick(); };
     for (ui::Control* c : std::initializer_list<ui::Control*>{&PhotoLabel, &ScreenshotLabel, &PhotoListBox, &ScreenshotListBox})
         c->SetEnabled(false);
-    page.onContextMenu = [this](POINT at) { PopupMenu(at); };
+    // The menu belongs to the pictures: the two lists and the viewer, not the counts or the
+    // space between them.
+    page.onContextMenu = [this](HWND over, POINT at) {
+        if (over == PhotoListBox.Handle() || over == ScreenshotListBox.Handle() || over == PhotoViewerImage.Handle())
+            PopupMenu(at);
+    };
 
     // The viewer's menu: the first three items show icon 4, the deleting ones icon 2.
     static constexpr MenuItemSpec kItems[] = {{ids::kShowImageN, L"Показать в папке", 4},

@@ -26,7 +26,7 @@ void ApplyResult(MainWindow& main, const std::wstring& status) {
     const bool autoRun = main.State.AutoRunPending;
     main.State.AutoRunPending = false;  // one automatic launch at most, whatever the result
     if (autoRun) {
-        if (look.enableRunButton) game.RunGameButtonClick();
+        if (look.enableRunButton) main.PostAutoRunPress();
         else PlayNotificationSound(L"sndChangePriority");
     }
 }

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace ravenlock::ui {
 
@@ -14,6 +15,31 @@ void NotifyClick(HWND hwnd) {
                  reinterpret_cast<LPARAM>(hwnd));
 }
 }  // namespace
+
+// ---- ClickTracker
+
+bool ClickTracker::Completes(HWND control, UINT msg, LPARAM lp) {
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            SetCapture(control);
+            return false;
+        case WM_LBUTTONUP: {
+            if (!pressed_) return false;  // pressed elsewhere, or the second half of a double-click
+            pressed_ = false;
+            if (GetCapture() == control) ReleaseCapture();
+            RECT client;
+            GetClientRect(control, &client);
+            const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            return PtInRect(&client, at) != FALSE;
+        }
+        case WM_CAPTURECHANGED:
+            // Someone else took the mouse (a menu, a box): that press leads nowhere.
+            if (reinterpret_cast<HWND>(lp) != control) pressed_ = false;
+            return false;
+        default: return false;
+    }
+}
 
 // ---- Label
 
@@ -60,8 +86,10 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             break;
+        case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-            if (style_.clickable) NotifyClick(Handle());
+        case WM_CAPTURECHANGED:
+            if (style_.clickable && click_.Completes(Handle(), msg, lp)) NotifyClick(Handle());
             return 0;
     }
     return Default(msg, wp, lp);
@@ -163,14 +191,18 @@ LRESULT ToggleSwitch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRc, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
             return 0;
         }
+        case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-        case WM_KEYUP:
+        case WM_CAPTURECHANGED:
+        case WM_KEYUP: {
             if (msg == WM_KEYUP && wp != VK_SPACE) break;
-            if (Enabled()) {
+            const bool clicked = msg == WM_KEYUP || click_.Completes(Handle(), msg, lp);
+            if (clicked && Enabled()) {
                 SetOn(!on_);
                 NotifyClick(Handle());
             }
             return 0;
+        }
         case WM_ENABLE: Invalidate(); break;
     }
     return Default(msg, wp, lp);
@@ -240,8 +272,10 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             break;
+        case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-            if (clickable_) NotifyClick(Handle());
+        case WM_CAPTURECHANGED:
+            if (clickable_ && click_.Completes(Handle(), msg, lp)) NotifyClick(Handle());
             return 0;
     }
     return Default(msg, wp, lp);

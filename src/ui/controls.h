@@ -17,6 +17,18 @@ struct Bounds {
 
 enum class Align { Left, Center, Right };
 
+// A mouse click as a standard static control with SS_NOTIFY knows it: the press and the
+// release on the same control, the mouse captured in between. The second press of a
+// double-click (WM_LBUTTONDBLCLK) starts no click, so a double-click counts once.
+class ClickTracker {
+public:
+    // Feeds a mouse message; true when it completes a click.
+    bool Completes(HWND control, UINT msg, LPARAM lp);
+
+private:
+    bool pressed_ = false;
+};
+
 struct LabelStyle {
     COLORREF color = RGB(0, 0, 0);
     int fontHeight = -11;  // Tahoma 8 pt
@@ -38,6 +50,7 @@ protected:
 
 private:
     LabelStyle style_;
+    ClickTracker click_;
 };
 
 // A flat push button (a real BUTTON, owner-drawn, so BM_CLICK and the keyboard work).
@@ -67,6 +80,7 @@ private:
     COLORREF color_ = RGB(0, 255, 0);
     std::wstring onText_, offText_;
     bool on_ = false;
+    ClickTracker click_;
 };
 
 // Shows a decoded picture (stretched to its bounds or at its own size, top left); without
@@ -86,6 +100,7 @@ protected:
 private:
     void Draw(HDC dc, int x, int y, int w, int h) const;
     BitmapHandle bitmap_;
+    ClickTracker click_;
     int picW_ = 0, picH_ = 0;
     bool clickable_ = false, stretch_ = false;
 };

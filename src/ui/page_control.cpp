@@ -19,7 +19,8 @@ LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (onContextMenu) {
                 POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
                 if (at.x == -1 && at.y == -1) GetCursorPos(&at);  // from the keyboard
-                onContextMenu(at);
+                // wParam: the window the request came from, the page or one of its children.
+                onContextMenu(reinterpret_cast<HWND>(wp), at);
                 return 0;
             }
             break;
@@ -45,7 +46,11 @@ void PageControl::Create(HWND parent, const std::vector<std::wstring>& captions,
                     {layout.left + col * (layout.tabW + layout.gapX), layout.top + row * (layout.tabH + layout.gapY),
                      layout.tabW, layout.tabH});
         const int index = static_cast<int>(i);
-        tab->onClick = [this, index] { Select(index); };
+        // As on a standard tab control, a click on the open tab changes nothing (its show
+        // handler would throw away unsaved edits and start its fetches again).
+        tab->onClick = [this, index] {
+            if (index != active_) Select(index);
+        };
         tabs_.push_back(std::move(tab));
         auto page = std::make_unique<Page>();
         page->Create(parent, firstPageId + static_cast<int>(i), layout.pages);

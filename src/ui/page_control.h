@@ -21,8 +21,9 @@ public:
     void SetBackground(const PictureBox* background) { background_ = background; }
     // Runs each time the page is selected or shown again with the window.
     std::function<void()> onShow;
-    // A context-menu request (right click, menu key) on the page or one of its children.
-    std::function<void(POINT)> onContextMenu;
+    // A context-menu request (right click, menu key) on the page (the window given) or
+    // one of its children (that child), at a point on the screen.
+    std::function<void(HWND, POINT)> onContextMenu;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -102,6 +102,11 @@ HWND Window::CreateRaw(const wchar_t* className, DWORD exStyle, DWORD style, con
     return hwnd_;
 }
 
+void Window::Destroy() {
+    // WM_NCDESTROY unbinds the object (see Proc).
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

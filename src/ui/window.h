@@ -68,6 +68,10 @@ private:
 class Window : public Control {
 public:
     static Window* FromHandle(HWND hwnd) { return dynamic_cast<Window*>(Control::FromHandle(hwnd)); }
+    // Destroys the window while the object is still bound to it, so that WM_DESTROY
+    // reaches HandleMessage. Call it from the most derived destructor (or earlier): by
+    // the time ~Control runs, the derived handlers are gone and only the default one is left.
+    void Destroy();
 
 protected:
     // Registers the class once (by name) and creates the window.

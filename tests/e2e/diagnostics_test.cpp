@@ -89,7 +89,7 @@ TEST_F(ToolsDiagnostics, ReportHoldsTheNineSummaryLinesAndASecondSaveReplacesIt)
         if (replacing) {
             ASSERT_TRUE(WriteBytes(report, "an older report\r\n"));
         }
-        PostLeftButtonUp(Get(ids::kSaveReportImage));
+        PostLeftClick(Get(ids::kSaveReportImage));
         HWND dialog = Running().WaitForDialog(kReportDialogTitle);
         ASSERT_NE(dialog, nullptr) << "no save dialog";
         // Typed without an extension: the dialog adds ".txt".
@@ -111,7 +111,7 @@ TEST_F(ToolsDiagnostics, ReportOverAFileInUseShowsWhyAndLeavesTheFileAlone) {
     {
         FileLock lock(report);
         ASSERT_TRUE(lock.Held());
-        PostLeftButtonUp(Get(ids::kSaveReportImage));
+        PostLeftClick(Get(ids::kSaveReportImage));
         HWND dialog = Running().WaitForDialog(kReportDialogTitle);
         ASSERT_NE(dialog, nullptr) << "no save dialog";
         ASSERT_TRUE(ChooseFile(dialog, report));

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 #include <thread>
 
@@ -23,8 +25,7 @@ struct DialogSearch {
 
 BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<DialogSearch*>(param);
-    if (ProcessOf(window) == search->pid && IsWindowVisible(window) && ClassOf(window) == L"#32770")
-        search->found.push_back(window);
+    if (ProcessOf(window) == search->pid && ClassOf(window) == L"#32770") search->found.push_back(window);
     return TRUE;
 }
 
@@ -34,6 +35,14 @@ HWND FindMessageStatic(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageStaticId && ClassOf(child) == L"Static") return child;
     return nullptr;
+}
+
+// For failure messages: the text as UTF-8.
+std::string Narrow(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
 }
 
 }  // namespace
@@ -108,6 +117,11 @@ Program::Program(const std::wstring& arguments) {
 }
 
 Program::~Program() {
+    if (IsRunning()) {
+        for (HWND d : Dialogs())
+            ADD_FAILURE() << "a dialog of the program is still open: \"" << Narrow(TextOf(d)) << "\" "
+                          << Narrow(MessageBoxText(d));
+    }
     Kill();
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
@@ -154,7 +168,7 @@ HWND Program::WaitForDialog(const std::wstring& title, std::chrono::milliseconds
     WaitFor(
         [&] {
             for (HWND d : Dialogs())
-                if (TextOf(d) == title) return (found = d) != nullptr;
+                if (IsWindowVisible(d) && TextOf(d) == title) return (found = d) != nullptr;
             return !IsRunning();
         },
         limit);
@@ -166,7 +180,7 @@ HWND Program::WaitForMessageBox(std::chrono::milliseconds limit) const {
     WaitFor(
         [&] {
             for (HWND d : Dialogs())
-                if (IsMessageBox(d)) return (found = d) != nullptr;
+                if (IsWindowVisible(d) && IsMessageBox(d)) return (found = d) != nullptr;
             return !IsRunning();
         },
         limit);

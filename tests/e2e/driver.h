@@ -50,7 +50,8 @@ void PostHotKey(HWND window, int id, UINT modifiers, UINT virtualKey);
 // --- the program --------------------------------------------------------------------
 
 // One started copy of Fallout76Ravenlock.exe from BinDir(); terminated on destruction
-// when it is still running (the program has no other way to end yet).
+// when it is still running. A dialog of it still open then fails the running test:
+// every box the program opens must have been seen and answered.
 class Program {
 public:
     explicit Program(const std::wstring& arguments = L"");
@@ -72,7 +73,8 @@ public:
     // Waits until the main window is shown; nullptr at the limit or when the process ends.
     HWND WaitForMainWindow(std::chrono::milliseconds limit = kPatience) const;
 
-    // Shown dialog boxes ("#32770": message boxes, file dialogs) of this process.
+    // Dialog boxes ("#32770": message boxes, file dialogs) of this process, shown or
+    // not: a box made but never shown is as much in the user's way.
     std::vector<HWND> Dialogs() const;
     // Waits for a shown dialog box with this exact title; nullptr at the limit or when
     // the process ends.

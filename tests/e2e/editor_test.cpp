@@ -192,7 +192,7 @@ TEST_F(SettingsEditor, ProfileHeadingCyclesThroughTheStockProfiles) {
     };
     for (const auto& c : clicks) {
         SCOPED_TRACE(c.caption);
-        PostLeftButtonUp(heading);
+        PostLeftClick(heading);
         EXPECT_TRUE(WaitFor([&] { return TextOf(heading) == c.caption; })) << "shows " << TextOf(heading);
         EXPECT_EQ(decalsLine(), c.decals);
         EXPECT_EQ(ListBoxLines(stock).size(), 57u);

@@ -46,7 +46,7 @@ TEST_F(LanguageSwitch, FollowsTheStoredLanguageAndWritesEachToggle) {
         if (c.written) expected[{L"General", L"sLanguage"}] = c.written;
         EXPECT_EQ(ReadIniEntries(ini), expected);
 
-        PostLeftButtonUp(sw);
+        PostLeftClick(sw);
         expected[{L"General", L"sLanguage"}] = c.writtenByClick;
         EXPECT_TRUE(WaitFor([&] { return ReadIniEntries(ini) == expected; })) << ReadBytes(ini).value_or("(no file)");
         EXPECT_EQ(TextOf(sw), c.shownAfterClick);
@@ -60,7 +60,7 @@ TEST_F(LanguageSwitch, WithoutTheMainFileStaysOnAndDisabled) {
     HWND sw = On(ids::kTabGame, ids::kLanguageSwitch);
     EXPECT_EQ(TextOf(sw), L"RU");
     EXPECT_FALSE(IsEnabled(sw));
-    PostLeftButtonUp(sw);
+    PostLeftClick(sw);
     ASSERT_TRUE(Settle(Window()));
     EXPECT_EQ(TextOf(sw), L"RU");
     EXPECT_FALSE(ExistsAsFile(ProfilePath(L"Fallout76.ini")));

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "remote_controls.h"
+
 namespace e2e {
 
 HWND GameControl(HWND mainWindow, int id) { return PageControl(mainWindow, ids::kPageFirst + ids::kTabGame, id); }
@@ -13,9 +15,14 @@ HWND RamLabel(HWND mainWindow) { return PageControl(mainWindow, ids::kPageFirst 
 
 void SelectTab(HWND mainWindow, int tab) { Click(Control(mainWindow, ids::kTabButtonFirst + tab)); }
 
-void ClickLabel(HWND label) { PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); }
+void ClickLabel(HWND label) { PostLeftClick(label, {2, 2}); }
 
 void ClickTrayIcon(HWND mainWindow) { PostMessageW(mainWindow, ids::kTrayCallbackMessage, 0, WM_LBUTTONUP); }
+
+HWND OpenTrayMenu(HWND mainWindow) {
+    PostMessageW(mainWindow, ids::kTrayCallbackMessage, 0, WM_RBUTTONUP);
+    return WaitForPopupMenu(ProcessOf(mainWindow));
+}
 
 void PostCtrlShiftF(HWND mainWindow) {
     // Any id: the program looks at the keys only.

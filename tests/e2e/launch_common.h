@@ -45,11 +45,25 @@ HWND RamLabel(HWND mainWindow);
 // Selects a tab as the user does, with its tab button.
 void SelectTab(HWND mainWindow, int tab);
 
-// A clickable label reacts to the release of the left button over it.
+// A click on a clickable label: press and release, posted (real input lives in real_input.h).
 void ClickLabel(HWND label);
 // A left click on the program's tray icon, as the shell reports it to the main window.
 void ClickTrayIcon(HWND mainWindow);
 void PostCtrlShiftF(HWND mainWindow);
+// Right-clicks the tray icon (as the shell reports it) and waits for the menu that opens;
+// nullptr when none does.
+HWND OpenTrayMenu(HWND mainWindow);
+// The tray menu's items, counted from its end, for ChooseFromBottomOfMenu.
+enum TrayItemFromBottom {
+    kTrayExit = 0,
+    kTrayMinMax,
+    kTrayFreeRam,
+    kTrayFreeWorkingSets,
+    kTrayCheckDisk,
+    kTrayProfileFolder,
+    kTrayInstallFolder,
+    kTrayForceStart,
+};
 
 // Colours of the status line's text (0x00RRGGBB, as in a Picture).
 inline constexpr uint32_t kStatusYellow = 0xFFFF00;

@@ -68,7 +68,7 @@ TEST_F(LinkPictures, EachPictureHandsItsAddressToTheBrowser) {
         }
         HWND picture = c.tag == 0 ? On(c.tab, ids::kFalloutLogoImage) : On(c.tab, ids::kLinkImageFirst + c.tag);
         ASSERT_NE(picture, nullptr) << "no picture with Tag " << c.tag;
-        PostLeftButtonUp(picture);
+        PostLeftClick(picture);
         opened.push_back(c.address);
         EXPECT_TRUE(WaitFor([&] { return LogLines(kBrowserLog).size() >= opened.size(); })) << "nothing was opened";
         EXPECT_EQ(LogLines(kBrowserLog), opened);
@@ -88,7 +88,7 @@ TEST_F(LinkPictures, IntegrationBannerStartsTheDiscordClientThroughItsUpdater) {
     EnumChildWindows(Page(Window(), ids::kTabIntegration), FindBanner, reinterpret_cast<LPARAM>(&search));
     if (!search.found) GTEST_SKIP() << "the Integration tab has no banner yet";
     ASSERT_TRUE(ShowTab(Window(), ids::kTabIntegration));
-    PostLeftButtonUp(search.found);
+    PostLeftClick(search.found);
     ASSERT_TRUE(WaitFor([] { return !LogLines(kDiscordLog).empty(); })) << "the updater was not started";
     const auto args = SplitCommandLine(LogLines(kDiscordLog).at(0));
     ASSERT_EQ(args.size(), 3u) << LogLines(kDiscordLog).at(0);

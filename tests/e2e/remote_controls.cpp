@@ -162,12 +162,6 @@ void PostLeftClick(HWND window) {
     PostLeftClick(window, {client.right / 2, client.bottom / 2});
 }
 
-void PostLeftButtonUp(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
-}
-
 void PostKey(HWND window, UINT virtualKey) {
     const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
@@ -190,12 +184,14 @@ void DragTrackBar(HWND trackBar, int position) {
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
 }
 
-HWND WaitForPopupMenu(DWORD processId) {
+HWND WaitForPopupMenu(DWORD processId, std::chrono::milliseconds limit) {
     MenuSearch search{processId, nullptr};
-    WaitFor([&] {
-        EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
+    WaitFor(
+        [&] {
+            EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        limit);
     return search.found;
 }
 

@@ -5,8 +5,11 @@
 // so their structures live in memory borrowed from the program's process.
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
+
+#include "driver.h"
 
 namespace e2e {
 
@@ -33,9 +36,6 @@ void ClickListViewEmptyArea(HWND listView);
 // A left click (button down and up) at a point of the window's client area, or its middle.
 void PostLeftClick(HWND window, POINT at);
 void PostLeftClick(HWND window);
-// The release of the left button alone, which is what the program's own pictures,
-// labels and switch act on.
-void PostLeftButtonUp(HWND window);
 void PostKey(HWND window, UINT virtualKey);  // WM_KEYDOWN and WM_KEYUP
 // Replaces an edit field's text (WM_SETTEXT); false when it did not take it.
 bool SetEditText(HWND edit, const std::wstring& text);
@@ -50,7 +50,7 @@ void DragTrackBar(HWND trackBar, int position);
 // --- popup menus ----------------------------------------------------------------------
 
 // Waits for a shown popup menu window ("#32768") of the process; nullptr at the limit.
-HWND WaitForPopupMenu(DWORD processId);
+HWND WaitForPopupMenu(DWORD processId, std::chrono::milliseconds limit = kPatience);
 // Picks the item that lies `fromBottom` selectable items above the last one (0: the
 // last) with the arrow keys and Enter, as from the keyboard.
 void ChooseFromBottomOfMenu(HWND menu, int fromBottom);

@@ -1,0 +1,52 @@
+#include "exit_checks.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include "launch_common.h"
+
+namespace e2e {
+
+namespace {
+constexpr int kProbeHotKeyId = 0x77;
+}
+
+bool ClearHotKeyAtom() {
+    // An atom goes when its count reaches zero; a bound keeps a stuck table from looping.
+    for (int i = 0; i < 10000; ++i) {
+        const ATOM atom = GlobalFindAtomW(kHotKeyAtom);
+        if (!atom) return true;
+        GlobalDeleteAtom(atom);
+    }
+    return false;
+}
+
+bool HotKeyAtomExists() { return GlobalFindAtomW(kHotKeyAtom) != 0; }
+
+bool HotKeyFree() {
+    if (!RegisterHotKey(nullptr, kProbeHotKeyId, kHotKeyModifiers, kHotKeyKey)) return false;
+    UnregisterHotKey(nullptr, kProbeHotKeyId);
+    return true;
+}
+
+bool TrayIconPresent(HWND owner) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = owner;
+    data.uID = 1;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+void ExpectHeld(HWND window) {
+    EXPECT_TRUE(HotKeyAtomExists()) << "the program added no atom " << "FalloutCloseForce";
+    EXPECT_FALSE(HotKeyFree()) << "CTRL+SHIFT+F is not held by the program";
+    EXPECT_TRUE(WaitFor([&] { return TrayIconPresent(window); })) << "the notification area has no icon of ours";
+}
+
+void ExpectCleanedUp(HWND window) {
+    EXPECT_FALSE(HotKeyAtomExists()) << "the atom FalloutCloseForce outlives the program";
+    EXPECT_TRUE(HotKeyFree()) << "CTRL+SHIFT+F stays taken after the exit";
+    EXPECT_FALSE(TrayIconPresent(window)) << "the notification area still holds the program's icon";
+}
+
+}  // namespace e2e
