@@ -22,6 +22,8 @@ void Linger(uint32_t milliseconds);
 inline constexpr wchar_t kSteamLog[] = L"C:\\sandbox\\steam.log";
 inline constexpr wchar_t kBrowserLog[] = L"C:\\sandbox\\browser.log";
 inline constexpr wchar_t kDiscordLog[] = L"C:\\sandbox\\discord.log";
+// The log of the logging stand-in named so (explorer, chkdsk, mspaint, photoviewer).
+inline std::wstring LogOf(const std::wstring& stubName) { return L"C:\\sandbox\\" + stubName + L".log"; }
 
 // How the stub Steam starts the game, for tests that need a particular game: the first
 // line of this file is appended to the game's command line (e.g. "--hold-mb 96").

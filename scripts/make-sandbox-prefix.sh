@@ -11,7 +11,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh"
 prefix="$(realpath -m "${1:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
 bin="$(realpath "${2:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
-for f in Fallout76.exe Steam.exe RavenlockBrowser.exe DiscordUpdate.exe; do
+for f in Fallout76.exe Steam.exe RavenlockBrowser.exe DiscordUpdate.exe explorer.exe chkdsk.exe MSPaint.exe PhotoViewer.exe; do
   [ -f "$bin/$f" ] || { echo "make-sandbox-prefix: $bin/$f is missing; build first" >&2; exit 1; }
 done
 
@@ -35,6 +35,10 @@ mkdir -p "$steam/steamapps/common/Fallout76" "$c/sandbox"
 cp "$bin/Steam.exe" "$steam/Steam.exe"
 cp "$bin/Fallout76.exe" "$steam/steamapps/common/Fallout76/Fallout76.exe"
 cp "$bin/RavenlockBrowser.exe" "$c/sandbox/RavenlockBrowser.exe"
+# Logging stand-ins for what the shell opens folders and pictures with; the ones the
+# program starts by name (explorer.exe, chkdsk.exe, MSPaint.exe) sit beside it in BIN_DIR.
+cp "$bin/explorer.exe" "$c/sandbox/explorer.exe"
+cp "$bin/PhotoViewer.exe" "$c/sandbox/PhotoViewer.exe"
 
 # The game's profile folder under Documents (SHGetFolderPath CSIDL_PERSONAL, which is
 # C:\users\<user>\Documents in Wine), with INI files in the game's own form: ANSI, CR LF.
@@ -94,6 +98,13 @@ url_handler() { # root scheme description command-exe
 
 REG
 }
+open_with() { # root class command-exe
+  cat <<REG
+[$1\\Software\\Classes\\$2\\shell\\open\\command]
+@="\\"$3\\" \\"%1\\""
+
+REG
+}
 {
   cat <<REG
 REGEDIT4
@@ -118,6 +129,10 @@ REG
     url_handler "$root" steam "URL:steam protocol" "$steam_exe"
     url_handler "$root" http "URL:HyperText Transfer Protocol" "$browser"
     url_handler "$root" https "URL:HyperText Transfer Protocol with Privacy" "$browser"
+    open_with "$root" Folder 'C:\\sandbox\\explorer.exe'
+    open_with "$root" Directory 'C:\\sandbox\\explorer.exe'
+    open_with "$root" RavenlockSandbox.Picture 'C:\\sandbox\\PhotoViewer.exe'
+    printf '[%s\\Software\\Classes\\.png]\n@="RavenlockSandbox.Picture"\n\n' "$root"
   done
 } >"$c/sandbox/sandbox.reg"
 
@@ -129,6 +144,7 @@ rm "$c/sandbox/sandbox.reg"
 # regedit says nothing when it fails: check that the values reached the registry files.
 grep -q '"AutoLoginUser"="vault_dweller"' "$prefix/user.reg" &&
   grep -q 'RavenlockBrowser.exe' "$prefix/system.reg" &&
+  grep -q 'PhotoViewer.exe' "$prefix/user.reg" &&
   grep -q '"Path_x64"=' "$prefix/user.reg" &&
   grep -q '"Default"="1280x1024"' "$prefix/user.reg" ||
   { echo "make-sandbox-prefix: the registry entries did not land in $prefix" >&2; exit 1; }

@@ -12,7 +12,14 @@ void MainWindow::TrayIconClick() { ToggleMainWindow(); }
 void MainWindow::ExitNClick(int tag) {
     switch (tag) {
         case 70: Game.ForceRunGame(); break;
-        case 30: RunProgram(State.GameFolder); break;
+        case 30: {
+            // Without the closing separator: quoted as "%1" for a handler, "...\" would
+            // end in an escaped quote.
+            std::wstring folder = State.GameFolder;
+            if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+            RunProgram(folder);
+            break;
+        }
         case 20: RunProgram(State.GameProfileFolder); break;
         case 60: RunDiskCheck(); break;
         case 50:

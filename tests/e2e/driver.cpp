@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -104,6 +106,14 @@ void PostSysCommand(HWND window, WPARAM command) { PostMessageW(window, WM_SYSCO
 void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 void PostHotKey(HWND window, int id, UINT modifiers, UINT virtualKey) {
     PostMessageW(window, WM_HOTKEY, id, MAKELPARAM(modifiers, virtualKey));
+}
+
+std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(commandLine.c_str(), &argc);
+    std::vector<std::wstring> args(argv, argv + (argv ? argc : 0));
+    LocalFree(argv);
+    return args;
 }
 
 Program::Program(const std::wstring& arguments) {

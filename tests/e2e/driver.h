@@ -47,6 +47,9 @@ void PostCommand(HWND window, int id);  // WM_COMMAND as from a menu item
 // WM_HOTKEY as Windows sends it for a registered hotkey (MOD_* flags and virtual key).
 void PostHotKey(HWND window, int id, UINT modifiers, UINT virtualKey);
 
+// A command line split into its arguments as a started program parses it.
+std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine);
+
 // --- the program --------------------------------------------------------------------
 
 // One started copy of Fallout76Ravenlock.exe from BinDir(); terminated on destruction

@@ -1,8 +1,7 @@
 // Every way the program ends, taken as a user takes it, and what each must leave behind;
-// the one-copy rule under two quick starts; the hotkey held down.
+// and the one-copy rule under two quick starts.
 #include <gtest/gtest.h>
 
-#include "disk_files.h"
 #include "exit_checks.h"
 #include "launch_common.h"
 #include "real_input.h"
@@ -96,20 +95,6 @@ TEST_F(Exits, TwoQuickStartsLeaveOneCopy) {
         EXPECT_EQ(MainWindows().size(), 1u);
         EndStartedProcesses();
     }
-}
-
-TEST_F(Exits, HeldHotKeyActsOnce) {
-    // Steam starts no game, so that every press that gets through is another launch.
-    ASSERT_TRUE(WriteBytes(kNoGameFile, "\n"));
-    Program program;
-    HWND window = program.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(Settle(window));
-    // Held down: the key-down of F comes again and again at the repeat rate.
-    input::PressKeys({VK_CONTROL, VK_SHIFT, 'F'}, 8);
-    EXPECT_TRUE(WaitFor([] { return LinesWith(kSteamLog, kSteamGameLink) >= 1; })) << "the hotkey did nothing";
-    Sleep(2000);
-    EXPECT_EQ(LinesWith(kSteamLog, kSteamGameLink), 1) << "the launch ran once per repeat";
 }
 
 }  // namespace

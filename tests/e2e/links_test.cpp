@@ -15,14 +15,6 @@ namespace {
 using namespace sandbox;
 namespace ids = ravenlock::ids;
 
-std::vector<std::wstring> SplitCommandLine(const std::wstring& line) {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(line.c_str(), &argc);
-    std::vector<std::wstring> args(argv, argv + (argv ? argc : 0));
-    LocalFree(argv);
-    return args;
-}
-
 struct BannerSearch {
     HWND found = nullptr;
 };

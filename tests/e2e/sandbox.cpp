@@ -245,6 +245,7 @@ void Reset() {
     DeleteFileW(kSteamLog);
     DeleteFileW(kBrowserLog);
     DeleteFileW(kDiscordLog);
+    for (const wchar_t* stub : kLoggingStubs) DeleteFileW(::sandbox::LogOf(stub).c_str());
     DeleteFileW(kGameArgumentsFile);
     DeleteFileW(kNoGameFile);
     SetScenario(L"operational");

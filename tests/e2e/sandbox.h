@@ -32,6 +32,10 @@ using ::sandbox::kDiscordLog;
 using ::sandbox::kGameArgumentsFile;
 using ::sandbox::kNoGameFile;
 using ::sandbox::kSteamLog;
+using ::sandbox::LogOf;
+// The logging stand-ins: Explorer, the disk check and Paint beside the program, the
+// picture viewer registered for .png files. Each logs its command line to LogOf(name).
+inline constexpr const wchar_t* kLoggingStubs[] = {L"explorer", L"chkdsk", L"mspaint", L"photoviewer"};
 
 // Ends every program, stand-in and browser the tests may have started.
 void EndStartedProcesses();
