@@ -7,6 +7,7 @@
 #include "app/control_ids.h"
 #include "disk_files.h"
 #include "program_test.h"
+#include "real_input.h"
 #include "remote_controls.h"
 
 namespace e2e {
@@ -26,8 +27,8 @@ constexpr SandboxPicture kPhotos[] = {{L"Photo_0001.png", 0x2F6B3A},
                                       {L"Photo_0002-thumbnail.png", 0x6B3A2F}};
 constexpr SandboxPicture kScreenshots[] = {{L"ScreenShot0.png", 0x1F4F8F}, {L"SHOT.PNG", 0x8F7F1F}};
 constexpr wchar_t kQuestionTitle[] = L"Удаление файла";
-// The menu's deleting items, counted from its end.
-constexpr int kRemoveImageFromBottom = 0, kRemoveThumbsFromBottom = 1;
+// The menu's items, counted from its end.
+constexpr int kRemoveImageFromBottom = 0, kRemoveThumbsFromBottom = 1, kPaintFromBottom = 2, kExternalFromBottom = 3;
 
 std::wstring PhotoPath(const std::wstring& name) { return ProfileFolder() + L"Photos\\4801927\\" + name; }
 std::wstring ScreenshotPath(const std::wstring& name) { return kGameFolder + name; }
@@ -165,6 +166,48 @@ TEST_F(PhotoManager, RemovingThumbnailsDeletesOnlyThem) {
     for (const auto& s : kScreenshots) EXPECT_TRUE(ExistsAsFile(ScreenshotPath(s.name))) << s.name;
     EXPECT_EQ(TextOf(Get(ids::kPhotoLabel)), L"Фотографий Fallout 76: 2");
     EXPECT_EQ(Sorted(ListBoxLines(Get(ids::kPhotoListBox))), Sorted({L"Photo_0001.png", L"Photo_0002.png"}));
+}
+
+TEST_F(PhotoManager, ShellItemsAndTheViewersDoubleClickHandOverThePathAsOneArgument) {
+    // The game's folder, and so the screenshot's path, has spaces in it. ("Показать в
+    // папке" names explorer.exe, which Wine finds among its own programs before any
+    // stand-in beside ours, so it is left to a real Windows.)
+    const std::wstring path = ScreenshotPath(kScreenshots[0].name);
+    ASSERT_NE(path.find(L' '), std::wstring::npos);
+    const struct {
+        const char* item;
+        int fromBottom;
+        const wchar_t* stub;
+        std::vector<std::wstring> args;
+    } cases[] = {
+        {"Открыть во внешнем приложении", kExternalFromBottom, L"photoviewer", {path}},
+        {"Открыть в MS Paint", kPaintFromBottom, L"mspaint", {path}},
+    };
+    StartOnPhotosTab();
+    Select(ids::kScreenshotListBox, kScreenshots[0]);
+    HWND viewer = Get(ids::kPhotoViewerImage);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        // Opened with the mouse over the picture, chosen from the keyboard.
+        input::RightClick(input::CentreOf(viewer));
+        HWND menu = WaitForPopupMenu(Running().Id());
+        ASSERT_NE(menu, nullptr) << "no menu over the picture";
+        ChooseFromBottomOfMenu(menu, c.fromBottom);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); })) << "the menu stays open";
+        ASSERT_TRUE(WaitFor([&] { return !LogLines(LogOf(c.stub)).empty(); })) << "nothing was started";
+        auto args = SplitCommandLine(LogLines(LogOf(c.stub)).front());
+        args.erase(args.begin());
+        EXPECT_EQ(args, c.args) << LogLines(LogOf(c.stub)).front();
+    }
+
+    DeleteFileW(LogOf(L"photoviewer").c_str());
+    input::LeftDoubleClick(input::CentreOf(viewer));
+    ASSERT_TRUE(WaitFor([] { return !LogLines(LogOf(L"photoviewer")).empty(); })) << "the double-click opened nothing";
+    ASSERT_TRUE(Settle(Window()));
+    Sleep(1500);
+    const auto opened = LogLines(LogOf(L"photoviewer"));
+    ASSERT_EQ(opened.size(), 1u) << "the picture was opened more than once";
+    EXPECT_EQ(SplitCommandLine(opened.front()).back(), path);
 }
 
 }  // namespace

@@ -136,5 +136,42 @@ TEST_F(Startup, CancelledSteamDialogEndsTheProgram) {
     }
 }
 
+TEST_F(Startup, ChosenPathsAreUsedAgainAtTheNextStart) {
+    // Neither where it is expected: both dialogs ask, and the answers are stored.
+    LoseTheGame();
+    ASSERT_TRUE(RenameAway(kSteamExe));
+    const std::wstring game = std::wstring(kScratch) + L"Fallout76.exe";
+    const std::wstring steam = std::wstring(kScratch) + L"Steam.exe";
+    ASSERT_TRUE(CopyStub(L"Fallout76.exe", game));
+    ASSERT_TRUE(CopyStub(L"Steam.exe", steam));
+    {
+        Program program;
+        HWND gameDialog = program.WaitForDialog(kGameDialogTitle);
+        ASSERT_NE(gameDialog, nullptr) << "no dialog asks for the game";
+        ASSERT_TRUE(ChooseFile(gameDialog, game));
+        HWND steamDialog = program.WaitForDialog(kSteamDialogTitle);
+        ASSERT_NE(steamDialog, nullptr) << "no dialog asks for Steam";
+        ASSERT_TRUE(ChooseFile(steamDialog, steam));
+        ASSERT_NE(program.WaitForMainWindow(), nullptr);
+    }
+    EXPECT_EQ(ReadString(kSettingsKey, kGamePathValue).value_or(L"(nothing)"), game);
+    EXPECT_EQ(ReadString(kSettingsKey, kSteamPathValue).value_or(L"(nothing)"), steam);
+
+    Program again;
+    HWND window = again.WaitForMainWindow();
+    ASSERT_NE(window, nullptr) << "the second start did not come up";
+    ASSERT_TRUE(Sync(window));
+    EXPECT_TRUE(again.Dialogs().empty()) << "a dialog asks again";
+    HWND steamButton = PageControl(window, ids::kPageFirst + ids::kTabGame, ids::kRunSteamButton);
+    ASSERT_TRUE(IsEnabled(steamButton));
+    Click(steamButton);
+    ASSERT_TRUE(WaitFor([] { return !ProcessesNamed(L"Steam.exe").empty() || !LogLines(kSteamLog).empty(); }))
+        << "the Steam button started nothing";
+    const auto running = ProcessesNamed(L"Steam.exe");
+    EXPECT_TRUE(running.empty() || _wcsicmp(ImagePathOf(running.front()).c_str(), steam.c_str()) == 0)
+        << ImagePathOf(running.front());
+    EXPECT_TRUE(WaitFor([] { return LogLines(kSteamLog).size() == 1; })) << "the stub Steam did not log its start";
+}
+
 }  // namespace
 }  // namespace e2e
