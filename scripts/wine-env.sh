@@ -127,7 +127,8 @@ windows_path() { local p="$1"; p="${p//\//\\}"; echo "Z:$p"; }
 
 # start_standin_services DIR: the stand-in web services on a free port of 127.0.0.1,
 # switched between scenarios through DIR/scenario (writable by the Wine user). Exports
-# RAVENLOCK_SERVICE_BASE and RAVENLOCK_SCENARIO_FILE and sets RAVENLOCK_STANDIN_PID.
+# RAVENLOCK_SERVICE_BASE, RAVENLOCK_SCENARIO_FILE and RAVENLOCK_SERVICES_STARTED and
+# sets RAVENLOCK_STANDIN_PID.
 start_standin_services() {
   local dir="$1" i
   mkdir -p "$dir"
@@ -141,6 +142,8 @@ start_standin_services() {
   [ -s "$dir/port" ] || { echo "the stand-in services did not start:" >&2; cat "$dir/log" >&2; return 1; }
   export RAVENLOCK_SERVICE_BASE="http://127.0.0.1:$(cat "$dir/port")"
   export RAVENLOCK_SCENARIO_FILE="$(windows_path "$dir/scenario")"
+  # Tests that need the services fail rather than skip when they are missing now.
+  export RAVENLOCK_SERVICES_STARTED=1
 }
 
 stop_standin_services() {

@@ -211,8 +211,11 @@ std::vector<std::wstring> BrowserLog() { return LogLines(kBrowserLog); }
 class Online : public SandboxTest {
 protected:
     void SetUp() override {
-        if (Env(L"RAVENLOCK_SERVICE_BASE").empty() || Env(L"RAVENLOCK_SCENARIO_FILE").empty())
-            GTEST_SKIP() << "the stand-in services are not running (start the tests through scripts/test.sh)";
+        if (const auto missing = StandInServicesMissing()) {
+            // Started by the test command, they must be there: a skip would hide that.
+            if (StandInServicesPromised()) FAIL() << *missing;
+            GTEST_SKIP() << *missing;
+        }
         SandboxTest::SetUp();
         Scenario("operational");
     }

@@ -1,5 +1,7 @@
 #include "sandbox.h"
 
+#include <winsock2.h>
+#include <ws2tcpip.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -231,6 +233,51 @@ void RestoreGameFiles() {
     for (const wchar_t* mask : {L"*.png", L"*.dmp"}) DeleteMatching(kGameFolder, mask);
     CopyTree(std::wstring(kPristine) + L"game\\", kGameFolder);
 }
+
+namespace {
+std::wstring Variable(const wchar_t* name) {
+    wchar_t value[1024];
+    const DWORD n = GetEnvironmentVariableW(name, value, 1024);
+    return n > 0 && n < 1024 ? std::wstring(value, n) : L"";
+}
+
+// A TCP connection to host:port of "http://host:port".
+bool Answers(const std::wstring& base) {
+    const auto colon = base.rfind(L':');
+    const auto slashes = base.find(L"//");
+    if (colon == std::wstring::npos || slashes == std::wstring::npos || colon < slashes) return false;
+    const std::string host(base.begin() + static_cast<std::ptrdiff_t>(slashes) + 2,
+                           base.begin() + static_cast<std::ptrdiff_t>(colon));
+    const std::string port(base.begin() + static_cast<std::ptrdiff_t>(colon) + 1, base.end());
+    WSADATA wsa;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return false;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    bool connected = false;
+    if (getaddrinfo(host.c_str(), port.c_str(), &hints, &found) == 0 && found) {
+        SOCKET s = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+        if (s != INVALID_SOCKET) {
+            connected = connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen)) == 0;
+            closesocket(s);
+        }
+        freeaddrinfo(found);
+    }
+    WSACleanup();
+    return connected;
+}
+}  // namespace
+
+std::optional<std::string> StandInServicesMissing() {
+    const std::wstring base = Variable(L"RAVENLOCK_SERVICE_BASE");
+    if (base.empty() || Variable(L"RAVENLOCK_SCENARIO_FILE").empty())
+        return "the stand-in services are not running (start the tests through scripts/test.sh)";
+    if (!Answers(base)) return "the stand-in services do not answer at their address";
+    return std::nullopt;
+}
+
+bool StandInServicesPromised() { return Variable(L"RAVENLOCK_SERVICES_STARTED") == L"1"; }
 
 void Reset() {
     // Steam's record as the script wrote it; the first reset of the run comes before

@@ -67,6 +67,13 @@ int ValueCount(const std::wstring& key);
 // writing its name into the file RAVENLOCK_SCENARIO_FILE names; false without that file.
 bool SetScenario(const std::wstring& name);
 
+// Whether the stand-in web services are there to use: their address and scenario file
+// are known and the address takes a connection. When they are not, the reason.
+std::optional<std::string> StandInServicesMissing();
+// True when the test command started the stand-in services (RAVENLOCK_SERVICES_STARTED):
+// a test that needs them then fails without them instead of skipping.
+bool StandInServicesPromised();
+
 // Puts the profile folder (INI files, backups, photos) and the game folder's screenshots
 // and crash dumps back as the script made them, from its copy in C:\sandbox\pristine.
 void RestoreGameFiles();
