@@ -28,7 +28,8 @@ constexpr SandboxPicture kPhotos[] = {{L"Photo_0001.png", 0x2F6B3A},
 constexpr SandboxPicture kScreenshots[] = {{L"ScreenShot0.png", 0x1F4F8F}, {L"SHOT.PNG", 0x8F7F1F}};
 constexpr wchar_t kQuestionTitle[] = L"Удаление файла";
 // The menu's items, counted from its end.
-constexpr int kRemoveImageFromBottom = 0, kRemoveThumbsFromBottom = 1, kPaintFromBottom = 2, kExternalFromBottom = 3;
+constexpr int kRemoveImageFromBottom = 0, kRemoveThumbsFromBottom = 1, kPaintFromBottom = 2, kExternalFromBottom = 3,
+              kShowInFolderFromBottom = 4;
 
 std::wstring PhotoPath(const std::wstring& name) { return ProfileFolder() + L"Photos\\4801927\\" + name; }
 std::wstring ScreenshotPath(const std::wstring& name) { return kGameFolder + name; }
@@ -169,9 +170,7 @@ TEST_F(PhotoManager, RemovingThumbnailsDeletesOnlyThem) {
 }
 
 TEST_F(PhotoManager, ShellItemsAndTheViewersDoubleClickHandOverThePathAsOneArgument) {
-    // The game's folder, and so the screenshot's path, has spaces in it. ("Показать в
-    // папке" names explorer.exe, which Wine finds among its own programs before any
-    // stand-in beside ours, so it is left to a real Windows.)
+    // The game's folder, and so the screenshot's path, has spaces in it.
     const std::wstring path = ScreenshotPath(kScreenshots[0].name);
     ASSERT_NE(path.find(L' '), std::wstring::npos);
     const struct {
@@ -198,6 +197,30 @@ TEST_F(PhotoManager, ShellItemsAndTheViewersDoubleClickHandOverThePathAsOneArgum
         auto args = SplitCommandLine(LogLines(LogOf(c.stub)).front());
         args.erase(args.begin());
         EXPECT_EQ(args, c.args) << LogLines(LogOf(c.stub)).front();
+    }
+
+    // "Показать в папке" names explorer.exe, which Wine finds among its own programs before
+    // any stand-in beside ours: its command line is read from the Explorer that starts.
+    const auto explorersBefore = ProcessesNamed(L"explorer.exe");
+    input::RightClick(input::CentreOf(viewer));
+    HWND menu = WaitForPopupMenu(Running().Id());
+    ASSERT_NE(menu, nullptr) << "no menu over the picture";
+    ChooseFromBottomOfMenu(menu, kShowInFolderFromBottom);
+    DWORD started = 0;
+    EXPECT_TRUE(WaitFor([&] {
+        for (DWORD pid : ProcessesNamed(L"explorer.exe"))
+            if (std::find(explorersBefore.begin(), explorersBefore.end(), pid) == explorersBefore.end()) started = pid;
+        return started != 0;
+    })) << "no Explorer started";
+    if (started) {
+        auto args = SplitCommandLine(CommandLineOf(started));
+        if (!args.empty()) args.erase(args.begin());
+        EXPECT_EQ(args, (std::vector<std::wstring>{L"/Select,", path})) << CommandLineOf(started);
+        // Only the one just started: the other Explorer is Wine's desktop.
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, started)) {
+            TerminateProcess(h, 0);
+            CloseHandle(h);
+        }
     }
 
     DeleteFileW(LogOf(L"photoviewer").c_str());

@@ -3,6 +3,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <shlobj.h>
+#include <winternl.h>
 #include <tlhelp32.h>
 
 #include <filesystem>
@@ -150,6 +151,26 @@ std::wstring ImagePathOf(DWORD pid) {
     const bool ok = QueryFullProcessImageNameW(h, 0, path, &size);
     CloseHandle(h);
     return ok ? std::wstring(path, size) : L"";
+}
+
+std::wstring CommandLineOf(DWORD pid) {
+    // From the process's own parameter block, as the process reads it.
+    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!h) return L"";
+    std::wstring line;
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    SIZE_T done = 0;
+    if (NtQueryInformationProcess(h, ProcessBasicInformation, &basic, sizeof(basic), nullptr) == 0 &&
+        ReadProcessMemory(h, basic.PebBaseAddress, &peb, sizeof(peb), &done) &&
+        ReadProcessMemory(h, peb.ProcessParameters, &parameters, sizeof(parameters), &done)) {
+        line.resize(parameters.CommandLine.Length / sizeof(wchar_t));
+        if (!ReadProcessMemory(h, parameters.CommandLine.Buffer, line.data(), parameters.CommandLine.Length, &done))
+            line.clear();
+    }
+    CloseHandle(h);
+    return line;
 }
 
 void EndStartedProcesses() {
