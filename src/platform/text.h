@@ -9,4 +9,7 @@ namespace ravenlock {
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
 
+// At most maxChars UTF-16 units of text, cut so that no surrogate pair is split.
+std::wstring CutText(std::wstring_view text, size_t maxChars);
+
 }  // namespace ravenlock

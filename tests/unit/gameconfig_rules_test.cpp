@@ -14,9 +14,12 @@ const AnsiCodec kLatin1{
         for (char c : b) w.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
         return w;
     },
-    [](std::wstring_view w) {
+    [](std::wstring_view w) -> std::optional<std::string> {
         std::string b;
-        for (wchar_t c : w) b.push_back(static_cast<char>(c));
+        for (wchar_t c : w) {
+            if (static_cast<uint32_t>(c) > 0xFF) return std::nullopt;
+            b.push_back(static_cast<char>(c));
+        }
         return b;
     }};
 
