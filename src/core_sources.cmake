@@ -2,6 +2,7 @@
 # sanitizer/fuzzing build (tests/native), so the two never disagree on what it holds.
 set(RAVENLOCK_CORE_SOURCES
   platform/text.cpp
+  platform/charset.cpp
   platform/process_rules.cpp
   platform/paths.cpp
   platform/sound_rules.cpp
@@ -13,7 +14,9 @@ set(RAVENLOCK_CORE_SOURCES
   online/news_feed.cpp
   online/discord_widget.cpp
   online/launch_codes.cpp
+  online/check_gate.cpp
   gameconfig/line_list.cpp
+  gameconfig/ini_section.cpp
   gameconfig/option_rules.cpp
   diagnostics/diagnostics_rules.cpp
 )

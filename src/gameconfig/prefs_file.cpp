@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/app_error.h"
 #include "platform/file_system.h"
 
 namespace ravenlock {
@@ -33,7 +34,14 @@ const AnsiCodec& SystemAnsi() {
     return codec;
 }
 
-void LoadLineList(LineList& list, const std::wstring& path) { list.Load(ReadWholeFile(path), SystemAnsi()); }
+void LoadLineList(LineList& list, const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info) &&
+        (static_cast<uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow) > kMaxPrefsFileBytes)
+        throw AppError(L"Файл \"" + path + L"\" больше " + std::to_wstring(kMaxPrefsFileBytes / (1024 * 1024)) +
+                       L" МБ: это не файл настроек игры, он не открыт.");
+    list.Load(ReadWholeFile(path, kMaxPrefsFileBytes), SystemAnsi());
+}
 
 void SaveLineList(const LineList& list, const std::wstring& path) { ReplaceWholeFile(path, list.Save(SystemAnsi())); }
 

@@ -2,6 +2,7 @@
 // routines that write it out and run the memory tool from its temporary copy.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include "platform/app_error.h"
 #include "platform/embedded.h"
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/tools.h"
 #include "test_support.h"
@@ -157,10 +159,41 @@ protected:
 TEST_F(MemoryToolRun, SwitchRunStartsTheCopyWithItsSwitchAndTheCopyIsRemovedAfterwards) {
     RunRamMapTool(L"RAMMap", L"-Et", false, module_);
     ASSERT_TRUE(WaitFor([&] { return Log().find("-Et") != std::string::npos; })) << Log();
-    EXPECT_EQ(ReadBytes(TempToolPath()), Data(L"RAMMAP"));
+    const std::wstring copy = TempToolPath();
+    EXPECT_EQ(ReadBytes(copy), Data(L"RAMMAP"));
     ASSERT_TRUE(WaitFor([] { return !ProcessExists(L"RAMMap.exe"); }));
     EXPECT_TRUE(RemoveTempToolCopy());
-    EXPECT_EQ(GetFileAttributesW(TempToolPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Its folder goes with it, and the next copy gets a folder of another name.
+    const std::wstring folder = FolderPart(copy);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES) << folder;
+    EXPECT_NE(FolderPart(TempToolPath()), folder);
+}
+
+TEST_F(MemoryToolRun, TheCopyLivesInAPrivateFolderOfARandomName) {
+    RunRamMapTool(L"RAMMap", L"-Et", false, module_);
+    ASSERT_TRUE(WaitFor([&] { return Log().find("-Et") != std::string::npos; })) << Log();
+    const std::wstring folder = FolderPart(TempToolPath());
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    // Not the temporary folder itself, where anyone may put a file or a DLL beside it.
+    EXPECT_FALSE(SameTextAscii(folder, temp)) << folder;
+    EXPECT_NE(folder.find(L"\\Ravenlock-"), std::wstring::npos) << folder;
+    // A protected DACL that lets in our user and the system, nobody else.
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                    nullptr, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    EXPECT_TRUE(control & SE_DACL_PROTECTED);
+    ASSERT_NE(dacl, nullptr);
+    EXPECT_EQ(dacl->AceCount, 2);
+    LocalFree(descriptor);
+    ASSERT_TRUE(WaitFor([] { return !ProcessExists(L"RAMMap.exe"); }));
+    EXPECT_TRUE(RemoveTempToolCopy());
 }
 
 TEST_F(MemoryToolRun, CopyStaysWhileTheToolRunsOrIsLocked) {
