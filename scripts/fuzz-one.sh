@@ -9,6 +9,8 @@ set -euo pipefail
 bin="$1" fuzz_dir="$2" work="$3" seconds="$4"
 name="$(basename "$bin")"
 short="${name#fuzz_}"
+# RAVENLOCK_FUZZ_FRESH=1: start from the seeds alone, without what earlier runs added.
+[ -z "${RAVENLOCK_FUZZ_FRESH:-}" ] || rm -rf "$work/corpus"
 mkdir -p "$work/corpus" "$work/findings"
 flags=()
 [ -f "$fuzz_dir/$name.flags" ] && read -ra flags <"$fuzz_dir/$name.flags"

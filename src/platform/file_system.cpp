@@ -111,9 +111,18 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
     if (ok) {
         // Over an existing file ReplaceFile keeps what a rename would drop: its security
         // descriptor, attributes and creation time.
-        ok = FileExists(path) ? ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                             nullptr, nullptr)
-                              : MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (!FileExists(path)) {
+            ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+        } else {
+            // A file someone holds open is refused before ReplaceFile tries, which may
+            // leave a stray file of its own beside it when it fails half-way.
+            HANDLE target = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+            ok = target != INVALID_HANDLE_VALUE;
+            if (ok) CloseHandle(target);
+            ok = ok && ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        }
         error = GetLastError();
     }
     if (!ok) {
