@@ -37,7 +37,7 @@ for name in "${targets[@]}"; do
   if [ "$rc" != 0 ]; then
     found=1
     echo "  finding in $work/findings (log: $log):"
-    grep -E 'ERROR: |property failed|SUMMARY' "$log" | head -n5 | sed 's/^/    /'
+    grep -E 'ERROR: |property failed|SUMMARY' "$log" | head -n5 | sed 's/^/    /' || true
   fi
 done
 exit $found
