@@ -98,6 +98,10 @@ std::string WideToUtf8(std::wstring_view in) {
     return out;
 }
 
+std::wstring RegistryValueText(std::wstring_view stored) {
+    return std::wstring(stored.substr(0, stored.find(L'\0')));
+}
+
 std::wstring CutText(std::wstring_view text, size_t maxChars) {
     if (text.size() <= maxChars) return std::wstring(text);
     size_t cut = maxChars;

@@ -50,6 +50,19 @@ TEST(AppError, CarriesTheUsersTextInBothForms) {
     EXPECT_STREQ(e.what(), WideToUtf8(L"Значение «SteamExe»").c_str());
 }
 
+TEST(RegistryValueText, EndsAtTheFirstZero) {
+    const struct {
+        std::wstring stored, text;
+    } cases[] = {
+        {std::wstring(L"C:\\Steam\0", 9), L"C:\\Steam"},
+        {L"no terminator", L"no terminator"},
+        {std::wstring(L"a\0b\0\0", 5), L"a"},  // stray text after the zero is not the value
+        {std::wstring(L"\0", 1), L""},
+        {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RegistryValueText(c.stored), c.text) << c.text;
+}
+
 TEST(Charset, ReadFromTheContentTypeQuotedOrNot) {
     const struct {
         std::wstring type, charset;
