@@ -11,17 +11,7 @@ work="$prefix/../deps-work"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 mkdir -p "$prefix" "$work"
 
-fetch_source() { # package -> echoes the unpacked folder
-  local pkg="$1"
-  local dir
-  dir="$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "$pkg-*" | head -n1)"
-  if [ -z "$dir" ]; then
-    (cd "$work" && apt-get source "$pkg" >/dev/null 2>"$work/$pkg.apt.log") || {
-      echo "build-deps: 'apt-get source $pkg' failed:" >&2; cat "$work/$pkg.apt.log" >&2; exit 1; }
-    dir="$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "$pkg-*" | head -n1)"
-  fi
-  echo "$dir"
-}
+source "$here/deb-source.sh"
 
 build_cmake() { # name srcdir cmake-args...
   local name="$1" src="$2"; shift 2
@@ -36,14 +26,14 @@ build_cmake() { # name srcdir cmake-args...
 }
 
 if [ ! -f "$prefix/.jpeg-done" ]; then
-  src="$(fetch_source libjpeg-turbo)"
+  src="$(fetch_source libjpeg-turbo "$work")"
   build_cmake jpeg "$src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
     -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
   touch "$prefix/.jpeg-done"
 fi
 
 if [ ! -f "$prefix/.png-done" ]; then
-  src="$(fetch_source libpng1.6)"
+  src="$(fetch_source libpng1.6 "$work")"
   build_cmake png "$src" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
     -DPNG_EXECUTABLES=OFF -DPNG_HARDWARE_OPTIMIZATIONS=ON \
     -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \

@@ -14,6 +14,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils x11-apps imagemagick
   nlohmann-json3-dev libz-mingw-w64-dev googletest
   locales dpkg-dev python3 file
+  clang-14 libclang-rt-14-dev zlib1g-dev
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

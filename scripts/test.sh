@@ -21,6 +21,9 @@ build_rc=${PIPESTATUS[0]}
 set -e
 [ "$build_rc" = 0 ] || { echo "build failed"; exit 1; }
 
+echo "== native build (clang, AddressSanitizer + UndefinedBehaviorSanitizer)"
+bash "$here/native-build.sh" "$RAVENLOCK_BUILD"
+
 source "$here/wine-env.sh"
 ensure_test_user
 open_build_outputs
@@ -57,6 +60,11 @@ echo "== tests (Wine $(wine --version 2>/dev/null), locale $RAVENLOCK_LOCALE, di
 set +e
 ctest --preset mingw "$@"
 rc=$?
+# The core's unit tests under the sanitizers, and every fuzz target briefly on its corpus.
+echo "== native tests (sanitizers; each fuzz target $(grep -oP 'RAVENLOCK_FUZZ_SECONDS:STRING=\K[0-9]+' \
+  "$RAVENLOCK_BUILD/native/CMakeCache.txt") s)"
+GTEST_OUTPUT="xml:$results/" RAVENLOCK_FUZZ_REPORT="$results" ctest --test-dir "$RAVENLOCK_BUILD/native" \
+  --output-on-failure "$@" || rc=1
 set -e
 echo "test run took $(( $(date +%s) - start )) s"
 # The totals come last. With a ctest filter some programs do not run at all; only a full run expects every report.

@@ -65,9 +65,8 @@ void MainWindow::FormCreate() {
     TrayPopupMenu.SetItemEnabled(ids::kUserProfileN, st.UserProfileMenuEnabled);
     // 12. The language switch follows Fallout76.ini, read between the guard calls.
     if (FileExists(GameIniPath(st.GameProfileFolder, kFallout76Ini))) {
-        SetGameIniAttributes(st.GameProfileFolder, false);
+        const GameFilesWritable writable(st.GameProfileFolder);
         SetUpLanguageSwitch();
-        SetGameIniAttributes(st.GameProfileFolder, true);
     }
     // 13. A missing Fallout76Custom.ini gets its initial content.
     CreateCustomIniIfMissing(st.GameProfileFolder);

@@ -24,6 +24,8 @@ std::wstring DiscordUpdaterFromValue(const std::wstring& value) {
     return folder + L"\\Update.exe";
 }
 
-bool IsThumbnailPath(const std::wstring& path) { return path.find(L"-thumbnail") != std::wstring::npos; }
+bool IsThumbnailName(const std::wstring& fileName) {
+    return fileName.find_first_of(L"\\/") == std::wstring::npos && fileName.find(L"-thumbnail") != std::wstring::npos;
+}
 
 }  // namespace ravenlock

@@ -20,7 +20,8 @@ std::wstring DumpRowText(const std::wstring& fileName, const std::wstring& date,
 // are dropped, then everything before the first "\app" (case-sensitive), then "\Update.exe".
 std::wstring DiscordUpdaterFromValue(const std::wstring& value);
 
-// True for a thumbnail of a photo: "-thumbnail" anywhere in its full path, case-sensitive.
-bool IsThumbnailPath(const std::wstring& path);
+// True for a thumbnail of a photo: "-thumbnail" in its file name (never the folders
+// above it), case-sensitive.
+bool IsThumbnailName(const std::wstring& fileName);
 
 }  // namespace ravenlock

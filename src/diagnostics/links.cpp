@@ -2,6 +2,8 @@
 
 #include "app/main_window.h"
 #include "diagnostics/diagnostics_rules.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/tools.h"
@@ -32,10 +34,14 @@ std::wstring GetDiscordUpdaterPath() {
     if (!key) return L"";
     const auto value = QueryStringValue(key.Get(), L"Path_x64");
     if (!value) return L"";
-    return DiscordUpdaterFromValue(*value);
+    // A relative path would be looked up from the current folder: only a full one runs.
+    const std::wstring updater = DiscordUpdaterFromValue(*value);
+    return IsAbsolutePath(updater) ? updater : L"";
 }
 
-void RunDiskCheck() { ShellExecuteW(nullptr, L"open", L"chkdsk.exe", L" C: /F", nullptr, SW_SHOWNORMAL); }
+void RunDiskCheck() {
+    ShellExecuteW(nullptr, L"open", SystemProgramPath(L"chkdsk.exe").c_str(), L" C: /F", nullptr, SW_SHOWNORMAL);
+}
 
 void MainWindow::FalloutLogoImageClick(int tag) {
     switch (tag) {

@@ -136,15 +136,15 @@ void PhotosTab::ShowImageNClick(int tag) {
     const std::wstring path = st.SelectedImagePath;
     if (!FileExists(path)) return;  // every action needs a selected file that still exists
     switch (tag) {
-        case 1: RunProgramWithParams(L"explorer.exe", L" /Select, \"" + path + L"\""); break;
+        case 1: RunProgramWithParams(WindowsProgramPath(L"explorer.exe"), L" /Select, \"" + path + L"\""); break;
         case 2: RunProgram(path); break;
-        case 3: RunProgramWithParams(L"MSPaint.exe", L" \"" + path + L"\""); break;
+        case 3: RunProgramWithParams(SystemProgramPath(L"mspaint.exe"), L" \"" + path + L"\""); break;
         case 4:
+            // Without a photo folder the pattern would name the drive's root.
+            if (st.PhotoFolder.empty() || !DirectoryExists(st.PhotoFolder)) return;
             if (!AskToDelete(L"Удалить все файлы-миниатюр?")) return;
-            for (const auto& name : ListFiles(st.PhotoFolder, L"*.png")) {
-                const std::wstring full = st.PhotoFolder + L"\\" + name;
-                if (IsThumbnailPath(full)) DeleteOrThrow(full);
-            }
+            for (const auto& name : ListFiles(st.PhotoFolder, L"*.png"))
+                if (IsThumbnailName(name)) DeleteOrThrow(st.PhotoFolder + L"\\" + name);
             Sheet2Show();
             break;
         case 5:

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "ui/file_dialog.h"
 
 namespace ravenlock {
@@ -80,7 +81,10 @@ void ToolsTab::SaveSystemReport() {
     const std::wstring text = ReportText({CPUNameLabel.Text(), CPUFrequencyLabel.Text(), CPUThreadsLabel.Text(),
                                           RAMSpaceLabel.Text(), GPULabel.Text(), ScreenResolutionLabel.Text(),
                                           HostNameLabel.Text(), OSNameLabel.Text(), ProcessCounterLabel.Text()});
-    ReplaceWholeFile(*path, SystemAnsi().encode(text));
+    // A name the code page cannot hold (a host name in another script) keeps its letters
+    // in UTF-8 with a mark rather than turning into "?".
+    const auto ansi = SystemAnsi().encode(text);
+    ReplaceWholeFile(*path, ansi ? *ansi : "\xEF\xBB\xBF" + WideToUtf8(text));
 }
 
 void ToolsTab::ListCrashDumps() {

@@ -108,9 +108,13 @@ void ToolsTab::ListMods() {
     ModsListView.SetRows({});
     const IniFile ini(GameIniPath(main_->State.GameProfileFolder, kFallout76Ini));
     AppState& st = main_->State;
-    st.ArchiveKeys = ini.ReadSectionKeys(L"Archive");
+    // One read of the section: a read per key would parse the whole file again each time.
+    st.ArchiveKeys.clear();
     st.ArchiveValues.clear();
-    for (const auto& key : st.ArchiveKeys) st.ArchiveValues.push_back(key + L"=" + ini.ReadString(L"Archive", key));
+    for (const auto& entry : ini.ReadSection(L"Archive")) {
+        st.ArchiveKeys.push_back(entry.key);
+        st.ArchiveValues.push_back(entry.key + L"=" + entry.value);
+    }
     ModsGroupBox.SetText(L"Установленных модификаций: " + std::to_wstring(st.ArchiveKeys.size()));
     ModsListView.SetRows(st.ArchiveKeys);
 }

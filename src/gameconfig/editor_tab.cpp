@@ -161,7 +161,7 @@ void CopyGameFile(const std::wstring& from, const std::wstring& to) {
 
 void EditorTab::OpenPrefsButtonClick(int tag) {
     const std::wstring& folder = main_->State.GameProfileFolder;
-    SetGameIniAttributes(folder, false);
+    const GameFilesWritable writable(folder);
     switch (tag) {
         case 101:
             for (const wchar_t* name : kGameIniFiles) CopyGameFile(BackupIniPath(folder, name), GameIniPath(folder, name));
@@ -176,7 +176,6 @@ void EditorTab::OpenPrefsButtonClick(int tag) {
             break;
         default: break;
     }
-    SetGameIniAttributes(folder, true);
 }
 
 }  // namespace ravenlock

@@ -23,6 +23,27 @@ std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring
 // the whole attribute set is replaced. Missing files and backups are left alone.
 void SetGameIniAttributes(const std::wstring& profileFolder, bool readOnly);
 
+// The guard lifted for the life of this object: the files are read-only again when it
+// ends, also when an error ends the handler half-way.
+class GameFilesWritable {
+public:
+    explicit GameFilesWritable(std::wstring profileFolder) : folder_(std::move(profileFolder)) {
+        SetGameIniAttributes(folder_, false);
+    }
+    ~GameFilesWritable() {
+        try {
+            SetGameIniAttributes(folder_, true);
+        } catch (...) {
+            // Out of memory while building a path: the next guarded action restores it.
+        }
+    }
+    GameFilesWritable(const GameFilesWritable&) = delete;
+    GameFilesWritable& operator=(const GameFilesWritable&) = delete;
+
+private:
+    std::wstring folder_;
+};
+
 // Writes the initial Fallout76Custom.ini ("[General]") when it is missing and the
 // profile folder exists; an existing file is never touched.
 // The resource comes from the given module, by default the running program.

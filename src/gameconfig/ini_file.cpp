@@ -17,23 +17,33 @@ void IniFile::WriteString(const std::wstring& section, const std::wstring& key, 
         throw AppError(L"Unable to write to " + path_);
 }
 
-std::vector<std::wstring> IniFile::ReadSectionKeys(const std::wstring& section) const {
+namespace {
+
+// One profile read into a buffer that grows until what was read fits: the whole of a
+// section, or its key list.
+std::wstring ReadProfileList(const std::wstring& path, const std::wstring& section, bool keysOnly) {
     std::vector<wchar_t> buffer(1024);
     DWORD n = 0;
     for (;;) {
-        n = GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                     path_.c_str());
-        // A full buffer may have cut the last name: grow fourfold and read again.
+        n = keysOnly ? GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(),
+                                                static_cast<DWORD>(buffer.size()), path.c_str())
+                     : GetPrivateProfileSectionW(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                 path.c_str());
+        // A full buffer may have cut the last string: grow fourfold and read again.
         if (n + 2 < buffer.size()) break;
         buffer.resize(buffer.size() * 4);
     }
-    std::vector<std::wstring> keys;
-    for (size_t i = 0; i < n;) {
-        std::wstring name(buffer.data() + i);
-        i += name.size() + 1;
-        if (!name.empty()) keys.push_back(std::move(name));
-    }
-    return keys;
+    return std::wstring(buffer.data(), n);
+}
+
+}  // namespace
+
+std::vector<std::wstring> IniFile::ReadSectionKeys(const std::wstring& section) const {
+    return SplitNulList(ReadProfileList(path_, section, true));
+}
+
+std::vector<IniEntry> IniFile::ReadSection(const std::wstring& section) const {
+    return ParseSectionEntries(ReadProfileList(path_, section, false));
 }
 
 }  // namespace ravenlock

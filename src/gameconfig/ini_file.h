@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "gameconfig/ini_section.h"
+
 namespace ravenlock {
 
 class IniFile {
@@ -18,6 +20,8 @@ public:
     void WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
     // The key names of a section in file order; none for a missing file or section.
     std::vector<std::wstring> ReadSectionKeys(const std::wstring& section) const;
+    // Every key of a section with its value, in file order, from one read of the file.
+    std::vector<IniEntry> ReadSection(const std::wstring& section) const;
 
 private:
     std::wstring path_;

@@ -25,9 +25,8 @@ void MainWindow::SetUpLanguageSwitch() {
 void MainWindow::LanguageSwitchClick() {
     const std::wstring& folder = State.GameProfileFolder;
     if (!FileExists(GameIniPath(folder, kFallout76Ini)) || !FileExists(GameIniPath(folder, kFallout76PrefsIni))) return;
-    SetGameIniAttributes(folder, false);
+    const GameFilesWritable writable(folder);
     IniFile(GameIniPath(folder, kFallout76Ini)).WriteString(L"General", L"sLanguage", Game.LanguageSwitch.On() ? L"ru" : L"en");
-    SetGameIniAttributes(folder, true);
 }
 
 }  // namespace ravenlock

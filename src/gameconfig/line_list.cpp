@@ -43,21 +43,52 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF", kUtf16LeMark = "\xFF\xFE", kUtf16BeMark = "\xFE\xFF";
+
+// The text in an encoding, without its mark; nothing when the code page cannot hold it.
+std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding, const AnsiCodec& ansi) {
+    std::string out;
+    switch (encoding) {
+        case TextEncoding::Utf8: return WideToUtf8(text);
+        case TextEncoding::Utf16Le: AppendUtf16(out, text, false); return out;
+        case TextEncoding::Utf16Be: AppendUtf16(out, text, true); return out;
+        case TextEncoding::Ansi: break;
+    }
+    return ansi.encode(text);
+}
+
+std::string_view MarkOf(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8: return kUtf8Mark;
+        case TextEncoding::Utf16Le: return kUtf16LeMark;
+        case TextEncoding::Utf16Be: return kUtf16BeMark;
+        case TextEncoding::Ansi: break;
+    }
+    return {};
+}
+
+}  // namespace
+
 void LineList::Load(std::string_view bytes, const AnsiCodec& ansi) {
     std::wstring text;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    if (bytes.starts_with(kUtf8Mark)) {
         encoding_ = TextEncoding::Utf8;
         text = Utf8ToWide(bytes.substr(3));
-    } else if (bytes.substr(0, 2) == "\xFF\xFE") {
+    } else if (bytes.starts_with(kUtf16LeMark)) {
         encoding_ = TextEncoding::Utf16Le;
         text = DecodeUtf16(bytes.substr(2), false);
-    } else if (bytes.substr(0, 2) == "\xFE\xFF") {
+    } else if (bytes.starts_with(kUtf16BeMark)) {
         encoding_ = TextEncoding::Utf16Be;
         text = DecodeUtf16(bytes.substr(2), true);
     } else {
         encoding_ = TextEncoding::Ansi;
         text = ansi.decode(bytes);
     }
+    // Bytes that decoding changed (an odd last byte of UTF-16, broken UTF-8) would be
+    // lost by a save; it is refused instead.
+    lossy_ = Encode(text, encoding_, ansi) != bytes.substr(MarkOf(encoding_).size());
     lines_.clear();
     selected_ = -1;
     size_t start = 0;
@@ -73,23 +104,20 @@ void LineList::Load(std::string_view bytes, const AnsiCodec& ansi) {
 }
 
 std::string LineList::Save(const AnsiCodec& ansi) const {
+    if (lossy_) throw AppError(kUnreadableBytesText);
     std::wstring text;
     for (const auto& line : lines_) text += line + L"\r\n";
-    switch (encoding_) {
-        case TextEncoding::Utf8: return "\xEF\xBB\xBF" + WideToUtf8(text);
-        case TextEncoding::Utf16Le: {
-            std::string out = "\xFF\xFE";
-            AppendUtf16(out, text, false);
-            return out;
-        }
-        case TextEncoding::Utf16Be: {
-            std::string out = "\xFE\xFF";
-            AppendUtf16(out, text, true);
-            return out;
-        }
-        case TextEncoding::Ansi: break;
+    auto bytes = Encode(text, encoding_, ansi);
+    if (!bytes) {
+        for (const auto& line : lines_)
+            if (!Encode(line, encoding_, ansi)) throw AppError(kNotInCodePageText + line);
+        throw AppError(kNotInCodePageText);
     }
-    return ansi.encode(text);
+    // Saved without a mark, text that begins like one would be read back in another encoding.
+    if (encoding_ == TextEncoding::Ansi &&
+        (bytes->starts_with(kUtf8Mark) || bytes->starts_with(kUtf16LeMark) || bytes->starts_with(kUtf16BeMark)))
+        throw AppError(kLooksLikeMarkText);
+    return std::string(MarkOf(encoding_)) + *bytes;
 }
 
 std::wstring LineList::NameOf(std::wstring_view line) {

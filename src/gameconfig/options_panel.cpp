@@ -74,7 +74,7 @@ void OptionsPanel::FillLaunchOptions() {
 
 void OptionsPanel::CheckBox1Click(int tag) {
     const std::wstring& folder = main_->State.GameProfileFolder;
-    SetGameIniAttributes(folder, false);
+    const GameFilesWritable writable(folder);
     const OptionSpec* o = FindOption(tag);
     ui::CheckBox* box = Box(tag);
     if (o && box) {
@@ -86,7 +86,6 @@ void OptionsPanel::CheckBox1Click(int tag) {
             for (const OptionKey& k : o->keys) ini.WriteString(k.section, k.key, checked ? k.whenChecked : k.whenUnchecked);
         }
     }
-    SetGameIniAttributes(folder, true);
 }
 
 }  // namespace ravenlock

@@ -96,13 +96,12 @@ void PipboyPanel::Persist(int tag) {
     const std::wstring prefs = GameIniPath(folder, kFallout76PrefsIni);
     if (!FileExists(prefs)) return;
     const Channel& c = kChannels[tag - 1];
-    SetGameIniAttributes(folder, false);
+    const GameFilesWritable writable(folder);
     // Into the section where the name already stands, else into [Pipboy]; nothing else changes.
     LineList onDisk;
     LoadLineList(onDisk, prefs);
     IniFile(prefs).WriteString(onDisk.SectionOfName(c.name).value_or(L"Pipboy"), c.name,
                                PipboyValueText(Slider(tag)->Position()));
-    SetGameIniAttributes(folder, true);
 }
 
 }  // namespace ravenlock

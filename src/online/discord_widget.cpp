@@ -1,9 +1,12 @@
 #include "online/discord_widget.h"
 
+#include <unordered_map>
+
 #include "online/json_text.h"
 #include "online/server_status.h"
-#include "platform/app_error.h"
 #include "online/web_address.h"
+#include "platform/app_error.h"
+#include "platform/text.h"
 
 namespace ravenlock {
 
@@ -28,12 +31,17 @@ const nlohmann::json& ArrayMember(const nlohmann::json& object, const char* key)
     return value;
 }
 
-// The "name" of the channel with this id; "Нет данных" when no channel has it.
-std::wstring ChannelName(const nlohmann::json& reply, const std::wstring& channelId) {
-    for (const auto& channel : ArrayMember(reply, "channels")) {
-        if (JsonMemberText(channel, "id") == channelId) return JsonMemberText(channel, "name");
-    }
-    return kNoDataText;
+// The channels by id, read once for the whole member list; the first channel of an id
+// names it, as a look-up from the top would.
+std::unordered_map<std::wstring, std::wstring> ChannelNames(const nlohmann::json& reply) {
+    std::unordered_map<std::wstring, std::wstring> names;
+    for (const auto& channel : ArrayMember(reply, "channels"))
+        names.try_emplace(JsonMemberText(channel, "id"), CutText(JsonMemberText(channel, "name"), kDiscordCellMax));
+    return names;
+}
+
+std::wstring Cell(const nlohmann::json& object, const char* key) {
+    return CutText(JsonMemberText(object, key), kDiscordCellMax);
 }
 
 }  // namespace
@@ -42,21 +50,27 @@ DiscordFill FillDiscordFromReply(std::string_view body) {
     DiscordFill fill;
     try {
         const auto reply = ParseJsonReply(body);
-        const std::wstring presence = JsonMemberText(reply, "presence_count");
-        fill.label = L"Сервер \"" + JsonMemberText(reply, "name") + L"\". Участников в сети: " + presence;
+        const std::wstring presence = CutText(JsonMemberText(reply, "presence_count"), kDiscordCountMax);
+        fill.label = L"Сервер \"" + CutText(JsonMemberText(reply, "name"), kDiscordNameMax) +
+                     L"\". Участников в сети: " + presence;
         std::wstring invite;
         if (reply.is_object() && reply.contains("instant_invite")) invite = JsonMemberText(reply, "instant_invite");
         fill.inviteUrl = IsSafeHttpsAddress(invite) ? invite : L"";
         if (presence != L"0") {
+            std::optional<std::unordered_map<std::wstring, std::wstring>> channels;
             for (const auto& member : ArrayMember(reply, "members")) {
+                if (fill.rows.size() >= kDiscordRowsMax) break;
                 auto& row = fill.rows.emplace_back();
-                row.push_back(JsonMemberText(member, "username"));
-                row.push_back(DiscordStatusText(JsonMemberText(member, "status")));
-                row.push_back(member.contains("channel_id")
-                                  ? ChannelName(reply, JsonMemberText(member, "channel_id"))
-                                  : kNoDataText);
-                row.push_back(member.contains("game") ? JsonMemberText(JsonMember(member, "game"), "name")
-                                                      : kNoDataText);
+                row.push_back(Cell(member, "username"));
+                row.push_back(CutText(DiscordStatusText(JsonMemberText(member, "status")), kDiscordCellMax));
+                std::wstring channel = kNoDataText;
+                if (member.contains("channel_id")) {
+                    if (!channels) channels = ChannelNames(reply);
+                    const auto found = channels->find(JsonMemberText(member, "channel_id"));
+                    if (found != channels->end()) channel = found->second;
+                }
+                row.push_back(channel);
+                row.push_back(member.contains("game") ? Cell(JsonMember(member, "game"), "name") : kNoDataText);
             }
         }
         fill.ok = true;

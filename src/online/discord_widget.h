@@ -21,13 +21,21 @@ std::optional<std::wstring> DiscordWidgetUrl(const std::wstring& serverId);
 // "online", "idle" and "dnd" in Russian; any other status as it came.
 std::wstring DiscordStatusText(const std::wstring& status);
 
+// Bounds of what a reply may put on screen. A widget lists at most a hundred or so
+// members; more rows than this are left out rather than freezing the list.
+inline constexpr size_t kDiscordRowsMax = 300;
+// A list cell shows at most 259 characters; a server name is at most 100.
+inline constexpr size_t kDiscordCellMax = 259;
+inline constexpr size_t kDiscordNameMax = 100;
+inline constexpr size_t kDiscordCountMax = 20;
+
 struct DiscordFill {
     std::wstring label;  // the server line, or the parse error text
     // Set once the reply was read that far: the invite address, "" when the widget has
     // none or offers one that is not a safe https address.
     std::optional<std::wstring> inviteUrl;
-    // Rows in order, each with the cells read before any failure (a failing row may be
-    // short); they stay in the list after a failure.
+    // Rows in order (at most kDiscordRowsMax), each with the cells read before any failure
+    // (a failing row may be short); they stay in the list after a failure.
     std::vector<std::vector<std::wstring>> rows;
     bool ok = false;
 };

@@ -81,6 +81,7 @@ void IntegrationTab::DiscordServerIDEditKeyDown(int tag) {
             // The field keeps its digits, so that the next Enter confirms them again.
             st.CurrentDiscordServerID.clear();
             st.DiscordInviteUrl.clear();
+            widgetReads_.Forget();  // a reply on its way is for a server no longer asked for
             DiscordServerIDEdit.SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
             DiscordLabel.SetText(kDiscordPrompt);
             DiscordLabel.SetDragPointer(false);
@@ -92,25 +93,38 @@ void IntegrationTab::DiscordServerIDEditKeyDown(int tag) {
 }
 
 void IntegrationTab::StartDiscordWidgetUpdate() {
+    if (const auto generation = widgetReads_.Request()) ReadWidget(*generation);
+}
+
+void IntegrationTab::ReadEnded(uint64_t generation, const std::optional<DiscordFill>& fill) {
+    if (widgetReads_.IsLatest(generation)) fill ? ApplyWidget(*fill) : ApplyReadError();
+    if (const auto next = widgetReads_.Finished(generation)) ReadWidget(*next);
+}
+
+void IntegrationTab::ReadWidget(uint64_t generation) {
     try {
-        std::thread([this, id = main_->State.CurrentDiscordServerID, http = main_->MyHTTPs]() noexcept {
+        std::thread([this, generation, id = main_->State.CurrentDiscordServerID, http = main_->MyHTTPs]() noexcept {
             try {
+                // Parsed here: a large reply must not hold the window.
                 const auto reply = FetchDiscordWidget(*http, id);
-                if (reply) ui::RunOnUiThread([this, &reply] { ApplyWidget(*reply); });
-                else ui::RunOnUiThread([this] { ApplyReadError(); });
+                const auto fill = reply ? std::optional<DiscordFill>(FillDiscordFromReply(*reply)) : std::nullopt;
+                ui::RunOnUiThread([&] { ReadEnded(generation, fill); });
             } catch (...) {
-                // Out of memory on a worker: this read is lost, the next tab show tries again.
+                // Out of memory on a worker: this read is lost, the next one may start.
+                try {
+                    ui::RunOnUiThread([&] { widgetReads_.Finished(generation); });
+                } catch (...) {
+                }
             }
         }).detach();
     } catch (const std::system_error&) {
         // No thread to be had: as if the read had failed, silently.
+        widgetReads_.Finished(generation);
     }
 }
 
-void IntegrationTab::ApplyWidget(const std::string& body) {
-    DiscordList.Clear();
-    const DiscordFill fill = FillDiscordFromReply(body);
-    for (const auto& row : fill.rows) DiscordList.AddRow(row);
+void IntegrationTab::ApplyWidget(const DiscordFill& fill) {
+    DiscordList.SetRows(fill.rows);
     // A reply that failed before its invite was read leaves the previous invite as it was.
     if (fill.inviteUrl) {
         main_->State.DiscordInviteUrl = *fill.inviteUrl;

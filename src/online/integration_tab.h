@@ -3,6 +3,8 @@
 // from the server's public widget by a worker, again on every showing of the tab.
 #include <string>
 
+#include "online/check_gate.h"
+#include "online/discord_widget.h"
 #include "online/online_controls.h"
 #include "ui/controls.h"
 #include "ui/page_control.h"
@@ -23,7 +25,8 @@ public:
     void Sheet6Show();
     // Enter in one of the two id fields, told apart by Tag.
     void DiscordServerIDEditKeyDown(int tag);
-    // One widget read on a worker, with its own copy of the confirmed id.
+    // One widget read and parsed on a worker, with its own copy of the confirmed id; one
+    // at a time, and only the latest for the server still confirmed reaches the list.
     void StartDiscordWidgetUpdate();
     // The server line's click: the invite, when the widget offered a safe one.
     void DiscordLabelClick();
@@ -37,10 +40,13 @@ public:
 
 private:
     bool Confirmed() const { return DiscordServerIDEdit.FontColor() == kConfirmedColor; }
-    void ApplyWidget(const std::string& body);
+    void ReadWidget(uint64_t generation);
+    void ReadEnded(uint64_t generation, const std::optional<DiscordFill>& fill);
+    void ApplyWidget(const DiscordFill& fill);
     void ApplyReadError();
 
     MainWindow* main_ = nullptr;
+    CheckGate widgetReads_;
 };
 
 }  // namespace ravenlock

@@ -1,5 +1,6 @@
 #include "online/json_text.h"
 
+#include <iterator>
 #include <vector>
 
 #include "platform/app_error.h"
@@ -13,21 +14,51 @@ using json = nlohmann::json;
 
 [[noreturn]] void ThrowParse() { throw AppError(L"Ошибка разбора данных"); }
 
-// Tags a number that was turned into its written text, so that JsonText gives it back.
-constexpr const char* kNumberMark = "\x01num:";
+// Walks the reply for the parser and remembers how far the parser has read, so that a
+// number's text can be taken from the reply as it was written ("-0" stays "-0").
+class TrackedReader {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
 
-// Builds the document like nlohmann's own DOM parser, but keeps every number as the text
-// it was written with (stored as a marked string).
+    TrackedReader(const char* at, const char** reach) : at_(at), reach_(reach) {}
+    reference operator*() const { return *at_; }
+    TrackedReader& operator++() {
+        *reach_ = ++at_;
+        return *this;
+    }
+    TrackedReader operator++(int) {
+        TrackedReader before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const TrackedReader& other) const { return at_ == other.at_; }
+
+private:
+    const char* at_;
+    const char** reach_;
+};
+
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E'; }
+
+// Builds the document like nlohmann's own DOM parser, with two differences: every number
+// is kept as the text it was written with (as a binary value, a kind that JSON text never
+// produces, so that no string can pass for a number), and nesting deeper than
+// kMaxJsonDepth fails the parse before it costs stack or memory.
 class KeepNumberText : public nlohmann::json_sax<json> {
 public:
+    KeepNumberText(std::string_view body, const char** reach) : body_(body), reach_(reach) {}
     json root;
 
     bool null() override { return Insert(nullptr) != nullptr; }
     bool boolean(bool v) override { return Insert(v) != nullptr; }
-    bool number_integer(number_integer_t v) override { return Insert(Marked(std::to_string(v))) != nullptr; }
-    bool number_unsigned(number_unsigned_t v) override { return Insert(Marked(std::to_string(v))) != nullptr; }
-    bool number_float(number_float_t, const string_t& text) override { return Insert(Marked(text)) != nullptr; }
-    bool string(string_t& v) override { return Insert(v) != nullptr; }
+    bool number_integer(number_integer_t) override { return InsertNumber(); }
+    bool number_unsigned(number_unsigned_t) override { return InsertNumber(); }
+    bool number_float(number_float_t, const string_t&) override { return InsertNumber(); }
+    bool string(string_t& v) override { return Insert(std::move(v)) != nullptr; }
     bool binary(binary_t&) override { return false; }
     bool start_object(std::size_t) override { return Open(json::object()); }
     bool key(string_t& k) override {
@@ -40,7 +71,16 @@ public:
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
 
 private:
-    static json Marked(const std::string& text) { return json(std::string(kNumberMark) + text); }
+    // The parser has read the number and, unless the reply ended there, the character
+    // after it; the number is the run of number characters that ends there.
+    bool InsertNumber() {
+        size_t end = static_cast<size_t>(*reach_ - body_.data());
+        if (end > 0 && end <= body_.size() && !IsNumberChar(body_[end - 1])) --end;
+        size_t begin = end;
+        while (begin > 0 && IsNumberChar(body_[begin - 1])) --begin;
+        const auto* text = reinterpret_cast<const uint8_t*>(body_.data() + begin);
+        return Insert(json::binary(json::binary_t::container_type(text, text + (end - begin)))) != nullptr;
+    }
     // Places a value under the open container (or as the root) and returns where it went.
     json* Insert(json value) {
         if (stack_.empty()) {
@@ -57,6 +97,7 @@ private:
         return &slot;
     }
     bool Open(json container) {
+        if (stack_.size() >= kMaxJsonDepth) return false;
         stack_.push_back(Insert(std::move(container)));
         return true;
     }
@@ -64,6 +105,8 @@ private:
         stack_.pop_back();
         return true;
     }
+    std::string_view body_;
+    const char** reach_;
     std::vector<json*> stack_;
     std::string key_;
 };
@@ -71,10 +114,12 @@ private:
 }  // namespace
 
 json ParseJsonReply(std::string_view body) {
-    KeepNumberText builder;
+    const char* reach = body.data();
+    KeepNumberText builder(body, &reach);
     bool ok = false;
     try {
-        ok = json::sax_parse(body.begin(), body.end(), &builder);
+        ok = json::sax_parse(TrackedReader(body.data(), &reach), TrackedReader(body.data() + body.size(), &reach),
+                             &builder);
     } catch (const std::exception&) {
         ok = false;
     }
@@ -83,15 +128,14 @@ json ParseJsonReply(std::string_view body) {
 }
 
 std::wstring JsonText(const json& value) {
-    if (value.is_string()) {
-        const auto& s = value.get_ref<const std::string&>();
-        const std::string_view mark(kNumberMark);
-        if (s.compare(0, mark.size(), mark) == 0) return Utf8ToWide(std::string_view(s).substr(mark.size()));
-        return Utf8ToWide(s);
+    if (value.is_string()) return Utf8ToWide(value.get_ref<const std::string&>());
+    if (value.is_binary()) {
+        const auto& text = value.get_binary();
+        return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
     }
     if (value.is_boolean()) return value.get<bool>() ? L"true" : L"false";
     if (value.is_null()) return L"";
-    return Utf8ToWide(value.dump());
+    ThrowParse();  // an object or array where text belongs: the reply is not what we read
 }
 
 const json& JsonMember(const json& object, const char* key) {

@@ -1,7 +1,8 @@
 #pragma once
 // JSON as the online parsers read it: every value "as its text" (a string gives its
 // characters, a number the text it has in the reply), keys matched exactly, and a
-// missing key or element an error of the whole parse.
+// missing key or element, or an object or array where text belongs, an error of the
+// whole parse.
 #include <nlohmann/json.hpp>
 
 #include <string>
@@ -9,12 +10,15 @@
 
 namespace ravenlock {
 
+// Deeper nesting than this fails the parse: no reply we read goes past a handful of levels.
+inline constexpr size_t kMaxJsonDepth = 64;
+
 // Parses a reply; numbers keep the text they were written with. Raises AppError for
-// anything that is not JSON.
+// anything that is not JSON or is nested deeper than kMaxJsonDepth.
 nlohmann::json ParseJsonReply(std::string_view body);
 
 // The text of a value: a string's characters, a number's text as written, "true" or
-// "false", "" for null; an object or array gives its JSON text.
+// "false", "" for null. Raises AppError for an object or array.
 std::wstring JsonText(const nlohmann::json& value);
 
 // Member of an object / element of an array; AppError when missing or of the wrong kind.

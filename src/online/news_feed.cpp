@@ -1,15 +1,13 @@
 #include "online/news_feed.h"
 
 #include "online/json_text.h"
+#include "platform/text.h"
 
 namespace ravenlock {
 
 std::wstring ShortenNewsTitle(const std::wstring& title) {
     if (title.size() <= kNewsTitleMax) return title;
-    size_t cut = kNewsTitleMax;
-    // Never split a surrogate pair: the half left behind would show as a box.
-    if (title[cut - 1] >= 0xD800 && title[cut - 1] <= 0xDBFF) --cut;
-    return title.substr(0, cut) + L"...";
+    return CutText(title, kNewsTitleMax) + L"...";
 }
 
 std::wstring NewsPictureUrl(const std::wstring& image, size_t index) {
@@ -31,7 +29,7 @@ NewsFill FillNewsFromReply(std::string_view body) {
             NewsEntryFill& out = fill.entries[k];
             out.title = ShortenNewsTitle(JsonMemberText(entry, "title"));
             out.articleUrl = kNewsArticleBase + JsonMemberText(entry, "url");
-            out.blurb = JsonMemberText(entry, "blurb");
+            out.blurb = CutText(JsonMemberText(entry, "blurb"), kNewsSummaryMax);
             out.pictureUrl = NewsPictureUrl(JsonMemberText(entry, "image"), k);
         }
         fill.ok = true;

@@ -13,6 +13,9 @@ inline constexpr wchar_t kNewsUrl[] =
 // Articles open on the Russian section of the game's site; an entry's "url" follows "/ru" as it is.
 inline constexpr wchar_t kNewsArticleBase[] = L"https://fallout.bethesda.net/ru";
 inline constexpr size_t kNewsTitleMax = 94;
+// A summary is a tooltip and the text beside the news picture: a real one is a few
+// sentences, and what is kept is measured and wrapped on every paint.
+inline constexpr size_t kNewsSummaryMax = 1000;
 
 // What a news line leads to. The title lives in the line; the summary is its tooltip,
 // kept here too so that the news window need not read it back out of the tooltip.
@@ -26,7 +29,7 @@ struct NewsSlot {
 struct NewsEntryFill {
     std::optional<std::wstring> title;       // already shortened
     std::optional<std::wstring> articleUrl;
-    std::optional<std::wstring> blurb;
+    std::optional<std::wstring> blurb;       // at most kNewsSummaryMax
     std::optional<std::wstring> pictureUrl;
 };
 

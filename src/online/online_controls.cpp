@@ -82,6 +82,14 @@ void ReportList::AddRow(const std::vector<std::wstring>& cells) {
     }
 }
 
+void ReportList::SetRows(const std::vector<std::vector<std::wstring>>& rows) {
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    Clear();
+    for (const auto& row : rows) AddRow(row);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void ReportList::Clear() { SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
 
 int ReportList::RowCount() const { return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }

@@ -27,6 +27,8 @@ public:
     void SetColumnCaption(int index, const std::wstring& caption);
     // A row of cells from the left; fewer cells than columns leave the rest empty.
     void AddRow(const std::vector<std::wstring>& cells);
+    // Replaces every row, drawn once at the end rather than once a row.
+    void SetRows(const std::vector<std::vector<std::wstring>>& rows);
     void Clear();
     int RowCount() const;
 

@@ -1,6 +1,7 @@
 #include "online/server_status.h"
 
 #include "online/json_text.h"
+#include "platform/text.h"
 
 namespace ravenlock {
 
@@ -11,7 +12,7 @@ std::wstring Translate(const std::wstring& value) {
     if (value == L"under_maintenance") return L"Техническое обслуживание";
     if (value == L"partial_outage") return L"Частичное отключение";
     if (value == L"major_outage") return L"Полное отключение";
-    return value;  // an unknown value is shown as it came
+    return CutText(value, kStatusValueMax);  // an unknown value is shown as it came
 }
 
 }  // namespace

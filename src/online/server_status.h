@@ -13,6 +13,10 @@ inline constexpr wchar_t kStatusLoading[] = L"Загрузка данных о �
 inline constexpr wchar_t kStatusUrl[] = L"https://status.bethesda.net/en/api/statuses";
 inline constexpr wchar_t kStatusPageUrl[] = L"https://status.bethesda.net/ru/status";
 
+// A status the program does not know is shown as it came, up to this many characters:
+// the status line has room for no more.
+inline constexpr size_t kStatusValueMax = 64;
+
 // The status text of a reply body; every failure gives kParseErrorText, a reply without
 // the game's component gives "".
 std::wstring StatusTextFromReply(std::string_view body);

@@ -1,8 +1,10 @@
 #include "online/server_status_thread.h"
 
+#include <system_error>
 #include <thread>
 
 #include "app/main_window.h"
+#include "online/check_gate.h"
 #include "online/server_status.h"
 #include "platform/http_client.h"
 #include "platform/tools.h"
@@ -39,22 +41,58 @@ std::wstring FetchServerStatus(const HttpClient& http) {
     return StatusTextFromReply(reply->body);
 }
 
+namespace {
+
+// Paints ask for checks far more often than one takes: one runs at a time, and only the
+// latest one started may touch the status line.
+CheckGate& Gate() {
+    static CheckGate gate;
+    return gate;
+}
+
+void RunCheck(MainWindow& main, uint64_t generation);
+
+// On the UI thread: the check ended; start the one that became due meanwhile, if any.
+void CheckEnded(MainWindow& main, uint64_t generation) {
+    if (const auto next = Gate().Finished(generation)) RunCheck(main, *next);
+}
+
+void RunCheck(MainWindow& main, uint64_t generation) {
+    try {
+        // The worker owns its share of the client; the window outlives every hand-over,
+        // since hand-overs stop before the window goes.
+        std::thread([&main, generation, http = main.MyHTTPs]() noexcept {
+            try {
+                const bool handed = ui::RunOnUiThread([&main, generation] {
+                    if (!Gate().IsLatest(generation)) return;
+                    main.Game.ServerStatusLabel.SetText(kStatusLoading);
+                    ApplyLook(main.Game, LookWhileLoading());
+                });
+                if (!handed) return;  // the program is ending
+                const std::wstring status = FetchServerStatus(*http);
+                ui::RunOnUiThread([&main, generation, &status] {
+                    if (Gate().IsLatest(generation)) ApplyResult(main, status);
+                    CheckEnded(main, generation);
+                });
+            } catch (...) {
+                // Out of memory on a worker: this check is lost, the next one may start.
+                try {
+                    ui::RunOnUiThread([&main, generation] { CheckEnded(main, generation); });
+                } catch (...) {
+                }
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the check fails quietly, as the news and Discord reads do;
+        // never an error box out of a paint.
+        CheckEnded(main, generation);
+    }
+}
+
+}  // namespace
+
 void StartServerStatusCheck(MainWindow& main) {
-    // The worker owns its share of the client; the window outlives every hand-over, since
-    // hand-overs stop before the window goes.
-    std::thread([&main, http = main.MyHTTPs]() noexcept {
-        try {
-                const bool handed = ui::RunOnUiThread([&main] {
-                main.Game.ServerStatusLabel.SetText(kStatusLoading);
-                ApplyLook(main.Game, LookWhileLoading());
-            });
-            if (!handed) return;  // the program is ending
-            const std::wstring status = FetchServerStatus(*http);
-            ui::RunOnUiThread([&main, &status] { ApplyResult(main, status); });
-        } catch (...) {
-            // Out of memory on a worker: this check is lost, the program goes on.
-        }
-    }).detach();
+    if (const auto generation = Gate().Request()) RunCheck(main, *generation);
 }
 
 }  // namespace ravenlock

@@ -25,7 +25,7 @@ bool IsSafeHttpsAddress(const std::wstring& address) {
     constexpr std::wstring_view scheme = L"https://";
     if (address.size() <= scheme.size() || address.size() > kMaxAddress) return false;
     for (size_t i = 0; i < scheme.size(); ++i)
-        if (std::towlower(address[i]) != scheme[i]) return false;
+        if (static_cast<wchar_t>(std::towlower(address[i])) != scheme[i]) return false;
     for (wchar_t c : address)
         if (!SafeCharacter(c)) return false;
     // A host must follow: "https:///x" or "https://?x" have none.

@@ -30,6 +30,18 @@ std::wstring OwnExecutablePath() {
     }
 }
 
+std::wstring SystemProgramPath(const wchar_t* fileName) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder, n < MAX_PATH ? n : 0) + L"\\" + fileName;
+}
+
+std::wstring WindowsProgramPath(const wchar_t* fileName) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder, n < MAX_PATH ? n : 0) + L"\\" + fileName;
+}
+
 std::wstring DocumentsFolder() {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
@@ -66,15 +78,14 @@ namespace {
 }
 }  // namespace
 
-std::string ReadWholeFile(const std::wstring& path) {
+std::string ReadWholeFile(const std::wstring& path, uint64_t maxBytes) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) ThrowFileError(L"Cannot open file", path, GetLastError());
     std::string bytes;
     LARGE_INTEGER size{};
     GetFileSizeEx(f, &size);
-    // A settings file is small; anything near this size is not one.
-    if (size.QuadPart > 64 * 1024 * 1024) {
+    if (static_cast<uint64_t>(size.QuadPart) > maxBytes) {
         CloseHandle(f);
         ThrowFileError(L"Cannot open file", path, ERROR_FILE_TOO_LARGE);
     }
@@ -98,7 +109,20 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
     DWORD error = GetLastError();
     CloseHandle(f);
     if (ok) {
-        ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        // Over an existing file ReplaceFile keeps what a rename would drop: its security
+        // descriptor, attributes and creation time.
+        if (!FileExists(path)) {
+            ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+        } else {
+            // A file someone holds open is refused before ReplaceFile tries, which may
+            // leave a stray file of its own beside it when it fails half-way.
+            HANDLE target = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+            ok = target != INVALID_HANDLE_VALUE;
+            if (ok) CloseHandle(target);
+            ok = ok && ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        }
         error = GetLastError();
     }
     if (!ok) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,10 @@ bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
 // Full path of the running program.
 std::wstring OwnExecutablePath();
+// A program of Windows by its full path, in the system folder (System32) or the Windows
+// folder: never by bare name, which would search the current folder first.
+std::wstring SystemProgramPath(const wchar_t* fileName);
+std::wstring WindowsProgramPath(const wchar_t* fileName);
 // The current user's Documents folder; "" when the system cannot say.
 std::wstring DocumentsFolder();
 // One entry of a folder listing.
@@ -26,8 +31,9 @@ std::vector<FolderEntry> ListFolder(const std::wstring& pattern);
 // The system's own description of an error code (in the user's language), without the
 // trailing line break.
 std::wstring SystemErrorText(unsigned long code);
-// Reads a whole file; AppError "Cannot open file "<path>". <reason>" when it cannot.
-std::string ReadWholeFile(const std::wstring& path);
+// Reads a whole file; AppError "Cannot open file "<path>". <reason>" when it cannot or when
+// it is larger than maxBytes.
+std::string ReadWholeFile(const std::wstring& path, uint64_t maxBytes = 64ull * 1024 * 1024);
 // Writes a whole file without ever leaving it half-written: the bytes go to a file beside
 // it, which then replaces it. AppError "Cannot create file "<path>". <reason>" on failure.
 void ReplaceWholeFile(const std::wstring& path, const std::string& bytes);

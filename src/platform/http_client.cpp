@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "online/service_url.h"
+#include "platform/charset.h"
 #include "platform/text.h"
 
 namespace ravenlock {
@@ -145,28 +146,13 @@ std::wstring ServiceUrl(const std::wstring& realUrl) {
 }
 
 std::wstring BodyText(const HttpReply& reply) {
-    std::wstring type = reply.contentType;
-    for (auto& c : type) c = static_cast<wchar_t>(towlower(c));
-    const auto at = type.find(L"charset=");
-    if (at != std::wstring::npos) {
-        std::wstring charset = type.substr(at + 8);
-        charset = charset.substr(0, charset.find_first_of(L"; \""));
-        if (!charset.empty() && charset.front() == L'"') charset.erase(0, 1);
-        const struct {
-            const wchar_t* name;
-            UINT codePage;
-        } known[] = {{L"windows-1251", 1251}, {L"cp1251", 1251}, {L"koi8-r", 20866}, {L"iso-8859-1", 28591},
-                     {L"windows-1252", 1252}};
-        for (const auto& k : known) {
-            if (charset != k.name || reply.body.empty()) continue;
-            const int len = MultiByteToWideChar(k.codePage, 0, reply.body.data(), static_cast<int>(reply.body.size()),
-                                                nullptr, 0);
-            std::wstring text(static_cast<size_t>(len), L'\0');
-            MultiByteToWideChar(k.codePage, 0, reply.body.data(), static_cast<int>(reply.body.size()), text.data(), len);
-            return text;
-        }
-    }
-    return Utf8ToWide(reply.body);
+    const auto codePage = CodePageOfCharset(CharsetOfContentType(reply.contentType));
+    if (!codePage || reply.body.empty()) return Utf8ToWide(reply.body);
+    const int size = static_cast<int>(reply.body.size());
+    const int len = MultiByteToWideChar(*codePage, 0, reply.body.data(), size, nullptr, 0);
+    std::wstring text(static_cast<size_t>(len), L'\0');
+    MultiByteToWideChar(*codePage, 0, reply.body.data(), size, text.data(), len);
+    return text;
 }
 
 }  // namespace ravenlock

@@ -29,4 +29,12 @@ std::wstring WithBackslashes(std::wstring path) {
     return path;
 }
 
+bool IsAbsolutePath(std::wstring_view path) {
+    const auto slash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+        path[1] == L':' && slash(path[2]))
+        return true;
+    return path.size() >= 3 && slash(path[0]) && slash(path[1]) && !slash(path[2]);
+}
+
 }  // namespace ravenlock

@@ -11,6 +11,9 @@ bool SameTextAscii(std::wstring_view a, std::wstring_view b);
 std::wstring FileNamePart(std::wstring_view path);
 // Everything up to and including the last '\', '/' or drive colon ("" when there is none).
 std::wstring FolderPart(std::wstring_view path);
+// True for a full path with a drive ("C:\x") or a network share ("\\server\share"):
+// nothing that a search through the current folder or PATH could resolve.
+bool IsAbsolutePath(std::wstring_view path);
 // Every '/' turned into '\'.
 std::wstring WithBackslashes(std::wstring path);
 

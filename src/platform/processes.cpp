@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include "platform/file_system.h"
 #include "platform/process_rules.h"
 
 namespace ravenlock {
@@ -76,8 +77,9 @@ int32_t GetProcessCount() {
 uint64_t GetProcessMemoryMB(const std::wstring& name) {
     uint64_t result = 0;
     ForEachMatching(name, [&](DWORD pid) {
-        // PROCESS_VM_READ as well: Windows 7 wants it for GetProcessMemoryInfo.
-        Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+        // Limited information is all GetProcessMemoryInfo needs from Windows 7 on, and it
+        // is granted for more processes than full information and memory reading.
+        Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof(counters);
         result = (process.Valid() && GetProcessMemoryInfo(process.h, &counters, sizeof(counters)))
@@ -102,7 +104,7 @@ bool SetProcessPriority(const std::wstring& name, uint32_t priorityClass) {
 void KillProcess(const std::wstring& name) {
     if (!ProcessExists(name)) return;
     const std::wstring params = L" /IM " + name + L" /F";
-    ShellExecuteW(nullptr, L"Open", L"Taskkill", params.c_str(), nullptr, SW_HIDE);
+    ShellExecuteW(nullptr, L"Open", SystemProgramPath(L"taskkill.exe").c_str(), params.c_str(), nullptr, SW_HIDE);
 }
 
 }  // namespace ravenlock

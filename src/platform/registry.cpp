@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/text.h"
 
 namespace ravenlock {
 
@@ -60,11 +61,7 @@ std::optional<std::wstring> QueryStringValue(HKEY key, const std::wstring& name)
         if (rc != ERROR_SUCCESS) return std::nullopt;
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             ThrowWrongValueType(name);
-        std::wstring text(buf.data(), got / sizeof(wchar_t));
-        // The stored terminating zero (and any stray ones after it) are not part of the text.
-        const auto end = text.find(L'\0');
-        if (end != std::wstring::npos) text.resize(end);
-        return text;
+        return RegistryValueText(std::wstring_view(buf.data(), got / sizeof(wchar_t)));
     }
     return std::nullopt;
 }

@@ -98,6 +98,18 @@ std::string WideToUtf8(std::wstring_view in) {
     return out;
 }
 
+std::wstring RegistryValueText(std::wstring_view stored) {
+    return std::wstring(stored.substr(0, stored.find(L'\0')));
+}
+
+std::wstring CutText(std::wstring_view text, size_t maxChars) {
+    if (text.size() <= maxChars) return std::wstring(text);
+    size_t cut = maxChars;
+    // The half of a pair left behind would show as a box.
+    if (cut > 0 && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+    return std::wstring(text.substr(0, cut));
+}
+
 AppError::AppError(std::wstring message)
     : std::runtime_error(WideToUtf8(message)), message_(std::move(message)) {}
 

@@ -25,7 +25,9 @@ std::optional<std::wstring> Show(HWND owner, const FileDialogSpec& spec, bool sa
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = spec.title.c_str();
     ofn.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
-    ofn.Flags = OFN_EXPLORER | spec.flags;
+    // The current folder stays where it was: a folder the user browsed to must not become
+    // where bare program names are looked up.
+    ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | spec.flags;
     const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok) return std::nullopt;
     return std::wstring(file.data());

@@ -95,7 +95,17 @@ std::wstring TempToolCopy() {
     const DWORD m = GetLongPathNameW(temp, longer, MAX_PATH + 1);
     std::wstring folder = (m > 0 && m <= MAX_PATH) ? std::wstring(longer, m) : std::wstring(temp, n);
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    return folder + L"RAMMap.exe";
+    // The program makes a folder of a random name for each copy.
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"Ravenlock-*").c_str(), &found);
+    std::wstring copy = folder + L"Ravenlock-none\\RAMMap.exe";
+    if (search == INVALID_HANDLE_VALUE) return copy;
+    do {
+        const std::wstring candidate = folder + found.cFileName + L"\\RAMMap.exe";
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileExists(candidate)) copy = candidate;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return copy;
 }
 
 bool FileExists(const std::wstring& path) {

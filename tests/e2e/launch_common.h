@@ -95,8 +95,9 @@ int LinesWith(const std::wstring& log, const std::wstring& text);
 // A REG_DWORD value under HKEY_CURRENT_USER.
 bool WriteDword(const std::wstring& key, const std::wstring& name, DWORD value);
 
-// The program's temporary copy of its memory tool: RAMMap.exe in the Wine user's
-// temporary folder, which the program shares with the tests.
+// The program's temporary copy of its memory tool: RAMMap.exe in a "Ravenlock-..." folder
+// of the Wine user's temporary folder, which the program shares with the tests (a path
+// in a folder that does not exist when there is no copy).
 std::wstring TempToolCopy();
 bool FileExists(const std::wstring& path);
 // The whole content of a file; nothing when it cannot be read.

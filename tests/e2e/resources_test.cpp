@@ -80,7 +80,9 @@ class MemoryTool : public SandboxTest {
 protected:
     void SetUp() override {
         SandboxTest::SetUp();
-        DeleteFileW(TempToolCopy().c_str());
+        const std::wstring copy = TempToolCopy();
+        DeleteFileW(copy.c_str());
+        RemoveDirectoryW(copy.substr(0, copy.find_last_of(L'\\')).c_str());
     }
 };
 

@@ -2,6 +2,7 @@
 // routines that write it out and run the memory tool from its temporary copy.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include "platform/app_error.h"
 #include "platform/embedded.h"
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/tools.h"
 #include "test_support.h"
@@ -157,10 +159,54 @@ protected:
 TEST_F(MemoryToolRun, SwitchRunStartsTheCopyWithItsSwitchAndTheCopyIsRemovedAfterwards) {
     RunRamMapTool(L"RAMMap", L"-Et", false, module_);
     ASSERT_TRUE(WaitFor([&] { return Log().find("-Et") != std::string::npos; })) << Log();
-    EXPECT_EQ(ReadBytes(TempToolPath()), Data(L"RAMMAP"));
+    const std::wstring copy = TempToolPath();
+    EXPECT_EQ(ReadBytes(copy), Data(L"RAMMAP"));
     ASSERT_TRUE(WaitFor([] { return !ProcessExists(L"RAMMap.exe"); }));
     EXPECT_TRUE(RemoveTempToolCopy());
-    EXPECT_EQ(GetFileAttributesW(TempToolPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Its folder goes with it, and the next copy gets a folder of another name.
+    const std::wstring folder = FolderPart(copy);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES) << folder;
+    EXPECT_NE(FolderPart(TempToolPath()), folder);
+}
+
+TEST_F(MemoryToolRun, TheCopyLivesInAPrivateFolderOfARandomName) {
+    RunRamMapTool(L"RAMMap", L"-Et", false, module_);
+    ASSERT_TRUE(WaitFor([&] { return Log().find("-Et") != std::string::npos; })) << Log();
+    const std::wstring folder = FolderPart(TempToolPath());
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    // Not the temporary folder itself, where anyone may put a file or a DLL beside it.
+    EXPECT_FALSE(SameTextAscii(folder, temp)) << folder;
+    EXPECT_NE(folder.find(L"\\Ravenlock-"), std::wstring::npos) << folder;
+    // A DACL that lets in our user and the system, nobody else. (Wine does not keep the
+    // "protected" flag of a folder's DACL; Windows does.)
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                    nullptr, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_NE(dacl, nullptr);
+    EXPECT_EQ(dacl->AceCount, 2);
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    unsigned char user[256] = {};
+    DWORD size = 0;
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, user, sizeof(user), &size));
+    CloseHandle(token);
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        ASSERT_TRUE(GetAce(dacl, i, &ace));
+        const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        PSID sid = const_cast<DWORD*>(&allowed->SidStart);
+        EXPECT_TRUE(EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid) ||
+                    IsWellKnownSid(sid, WinLocalSystemSid))
+            << "an ACE for someone else";
+    }
+    LocalFree(descriptor);
+    ASSERT_TRUE(WaitFor([] { return !ProcessExists(L"RAMMap.exe"); }));
+    EXPECT_TRUE(RemoveTempToolCopy());
 }
 
 TEST_F(MemoryToolRun, CopyStaysWhileTheToolRunsOrIsLocked) {

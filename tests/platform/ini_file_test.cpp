@@ -7,6 +7,7 @@
 
 #include "gameconfig/game_files.h"
 #include "gameconfig/ini_file.h"
+#include "gameconfig/prefs_file.h"
 #include "platform/app_error.h"
 #include "test_support.h"
 
@@ -123,12 +124,52 @@ TEST(IniFile, ListsEveryKeyOfALongSection) {
     EXPECT_TRUE(IniFile(path).ReadSectionKeys(L"Missing").empty());
 }
 
+TEST(IniFile, OneReadOfASectionGivesWhatKeyByKeyReadsGive) {
+    TempDir dir;
+    const std::wstring path = dir.Path() + L"Fallout76.ini";
+    std::string text = "[General]\r\nsLanguage=ru\r\n[Archive]\r\n; a comment\r\n";
+    text += "sQuoted = \"two words\" \r\nsSingle='x'\r\n  sSpaced  =  a b  \r\nsLong=" + std::string(3000, 'a') + "\r\n";
+    for (int i = 0; i < 400; ++i) text += "sResourceArchive" + std::to_string(i) + "List=SeventySix - " + std::to_string(i) + ".ba2\r\n";
+    text += "[Other]\r\nkey=1\r\n";
+    WriteBytes(path, text);
+    const IniFile ini(path);
+    const auto entries = ini.ReadSection(L"archive");
+    const auto keys = ini.ReadSectionKeys(L"archive");
+    ASSERT_EQ(entries.size(), keys.size());
+    ASSERT_EQ(entries.size(), 404u);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(entries[i].key, keys[i]) << i;
+        EXPECT_EQ(entries[i].value, ini.ReadString(L"Archive", keys[i])) << keys[i];
+    }
+    EXPECT_TRUE(ini.ReadSection(L"Missing").empty());
+}
+
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
 // The attributes that the guard sets or must remove. Wine reports every file as "archive"
 // and Windows reports a file without attributes as "normal"; neither tells anything here.
 DWORD Significant(const std::wstring& path) {
     return Attributes(path) & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(PrefsFile, AFileFarLargerThanAnyRealOneIsRefusedWithAMessage) {
+    TempDir dir;
+    const std::wstring path = dir.Path() + L"Fallout76Prefs.ini";
+    std::string line = "[Display]\r\n";
+    std::string text;
+    while (text.size() <= kMaxPrefsFileBytes) text += line + "iSize W=1920\r\n";
+    WriteBytes(path, text);
+    LineList list;
+    try {
+        LoadLineList(list, path);
+        ADD_FAILURE() << "a file of " << text.size() << " bytes was loaded into " << list.Lines().size() << " lines";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Message(), L"Файл \"" + path + L"\" больше 4 МБ: это не файл настроек игры, он не открыт.");
+    }
+    // Just under the bound it is read.
+    text.resize(kMaxPrefsFileBytes);
+    WriteBytes(path, text);
+    EXPECT_NO_THROW(LoadLineList(list, path));
 }
 
 TEST(GameIniFiles, GuardSetsExactlyReadOnlyOrNothingAndSkipsTheRest) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "test_support.h"
 
@@ -129,6 +130,40 @@ TEST_F(ProcessesTest, KillEndsTheProcessThroughTaskkill) {
     EXPECT_TRUE(game.HasExited(20000));
     EXPECT_FALSE(ProcessExists(L"RlVictim.exe"));
     EXPECT_TRUE(WaitFor([&] { return watcher.Seen(); }, 5s)) << "taskkill was never seen running";
+}
+
+// The folder a program's image was started from, by process id.
+std::wstring ImageFolder(DWORD pid) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!h) return L"";
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const bool ok = QueryFullProcessImageNameW(h, 0, path, &size);
+    CloseHandle(h);
+    const std::wstring full = ok ? std::wstring(path, size) : L"";
+    return full.substr(0, full.find_last_of(L'\\') + 1);
+}
+
+TEST_F(ProcessesTest, KillNeverRunsATaskkillPlantedInTheCurrentFolder) {
+    // A folder the user saved a report to holds a "taskkill" of someone else's making.
+    const std::wstring planted = StubNamed(L"Taskkill.exe");
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(dir_.Path().c_str()));
+    ChildProcess game(StubNamed(L"RlPlantVictim.exe"), L"--lifetime-ms 60000");
+    ASSERT_TRUE(WaitFor([] { return ProcessExists(L"RlPlantVictim.exe"); }));
+    KillProcess(L"RlPlantVictim.exe");
+    const bool ended = game.HasExited(20000);
+    SetCurrentDirectoryW(before);
+    bool plantedRan = false;
+    for (DWORD id : ProcessIdsNamed(L"Taskkill.exe")) {
+        if (!SameTextAscii(ImageFolder(id), dir_.Path())) continue;
+        plantedRan = true;
+        HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (h) TerminateProcess(h, 1), WaitForSingleObject(h, 5000), CloseHandle(h);
+    }
+    EXPECT_FALSE(plantedRan) << planted;
+    EXPECT_TRUE(ended) << "the system's taskkill did not end the game";
 }
 
 TEST_F(ProcessesTest, KillOfANameThatIsNotRunningStartsNothing) {

@@ -48,10 +48,20 @@ TEST(DiagnosticsRules, DiscordUpdaterPath) {
     for (const auto& c : cases) EXPECT_EQ(DiscordUpdaterFromValue(c.value), c.path) << c.value;
 }
 
-TEST(DiagnosticsRules, ThumbnailsByPath) {
-    EXPECT_TRUE(IsThumbnailPath(L"C:\\Photos\\123\\a-thumbnail.png"));
-    EXPECT_FALSE(IsThumbnailPath(L"C:\\Photos\\123\\a.png"));
-    EXPECT_FALSE(IsThumbnailPath(L"C:\\Photos\\123\\a-Thumbnail.png"));
+TEST(DiagnosticsRules, ThumbnailsByFileNameAlone) {
+    const struct {
+        std::wstring name;
+        bool thumbnail;
+    } cases[] = {
+        {L"a-thumbnail.png", true},
+        {L"a.png", false},
+        {L"a-Thumbnail.png", false},  // case-sensitive
+        // A folder's name never counts: every PNG of "my-thumbnails" is a photo.
+        {L"my-thumbnails\\a.png", false},
+        {L"C:\\Photos\\old-thumbnail\\a.png", false},
+        {L"x-thumbnail/a.png", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsThumbnailName(c.name), c.thumbnail) << c.name;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gameconfig/ini_section.h"
 #include "gameconfig/line_list.h"
 #include "gameconfig/option_rules.h"
 #include "platform/app_error.h"
@@ -14,9 +15,12 @@ const AnsiCodec kLatin1{
         for (char c : b) w.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
         return w;
     },
-    [](std::wstring_view w) {
+    [](std::wstring_view w) -> std::optional<std::string> {
         std::string b;
-        for (wchar_t c : w) b.push_back(static_cast<char>(c));
+        for (wchar_t c : w) {
+            if (static_cast<uint32_t>(c) > 0xFF) return std::nullopt;
+            b.push_back(static_cast<char>(c));
+        }
         return b;
     }};
 
@@ -148,6 +152,25 @@ TEST(OptionRules, PipboyPositionsAndTexts) {
         const wchar_t* text;
     } texts[] = {{1, L"0.1000"}, {5, L"0.5000"}, {9, L"0.9000"}, {10, L"1.0000"}, {12, L"1.2000"}, {15, L"1.5000"}};
     for (const auto& t : texts) EXPECT_EQ(PipboyValueText(t.position), t.text) << t.position;
+}
+
+TEST(IniSection, NulListsAndSectionEntries) {
+    using L = std::vector<std::wstring>;
+    EXPECT_EQ(SplitNulList(std::wstring(L"a\0bc\0\0", 6)), (L{L"a", L"bc"}));
+    EXPECT_EQ(SplitNulList(std::wstring(L"a\0\0b\0", 5)), (L{L"a", L"b"}));
+    EXPECT_EQ(SplitNulList(L"cut"), (L{L"cut"}));  // no final NUL
+    EXPECT_TRUE(SplitNulList(std::wstring(L"\0\0", 2)).empty());
+
+    const std::wstring section(L"a=1\0 b = \"x y\" \0;c=2\0d\0e='q'\0f=\"\0g==h\0", 39);
+    const auto entries = ParseSectionEntries(section);
+    const std::vector<std::pair<std::wstring, std::wstring>> expected = {
+        {L"a", L"1"}, {L"b", L"x y"}, {L"d", L""}, {L"e", L"q"}, {L"f", L"\""}, {L"g", L"=h"}};
+    ASSERT_EQ(entries.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(entries[i].key, expected[i].first) << i;
+        EXPECT_EQ(entries[i].value, expected[i].second) << i;
+    }
+    EXPECT_EQ(ParseSectionEntries(L"k=" + std::wstring(3000, L'v'))[0].value.size(), 2047u);
 }
 
 }  // namespace

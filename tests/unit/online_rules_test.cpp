@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "online/check_gate.h"
 #include "online/json_text.h"
 #include "online/server_status.h"
 #include "online/service_url.h"
@@ -95,8 +96,45 @@ TEST(ServiceUrl, BaseReplacesSchemeAndHostOnly) {
         {L"https://discord.com", L"http://localhost:1", L"http://localhost:1"},
         {L"https://x.example/a", L"not a base", L"https://x.example/a"},
         {L"https://x.example/a", L"://nohost", L"https://x.example/a"},
+        {L"https://x.example/a", L"http://[::1]:8076", L"http://[::1]:8076/a"},
+        {L"https://x.example/a", L"https://127.10.0.1", L"https://127.10.0.1/a"},
+        // Beyond this machine the switch is ignored: plain http to anyone else is no mirror.
+        {L"https://x.example/a", L"http://evil.example:80", L"https://x.example/a"},
+        {L"https://x.example/a", L"http://127.0.0.1.evil.example", L"https://x.example/a"},
+        {L"https://x.example/a", L"http://localhost.evil.example", L"https://x.example/a"},
+        {L"https://x.example/a", L"http://10.0.0.1:8076", L"https://x.example/a"},
+        {L"https://x.example/a", L"http://[::1].evil", L"https://x.example/a"},
+        {L"https://x.example/a", L"http://user@127.0.0.1", L"https://x.example/a"},
     };
     for (const auto& c : cases) EXPECT_EQ(RebaseUrl(c.url, c.base), c.out) << c.url << L" + " << c.base;
+}
+
+TEST(CheckGate, OneInFlightOneMoreDueAndOnlyTheLatestCounts) {
+    CheckGate gate;
+    const auto first = gate.Request();
+    ASSERT_TRUE(first);
+    // Paints while it runs: no second check, one more due.
+    EXPECT_FALSE(gate.Request());
+    EXPECT_FALSE(gate.Request());
+    EXPECT_TRUE(gate.IsLatest(*first));
+    const auto second = gate.Finished(*first);
+    ASSERT_TRUE(second);  // exactly one follows, however many paints came
+    EXPECT_FALSE(gate.IsLatest(*first));  // a late hand-over of the first no longer counts
+    EXPECT_TRUE(gate.IsLatest(*second));
+    EXPECT_FALSE(gate.Finished(*second));  // nothing more was asked
+    // Idle again: the next request starts at once.
+    const auto third = gate.Request();
+    ASSERT_TRUE(third);
+    // Forgetting drops what is on its way; its end starts nothing.
+    EXPECT_FALSE(gate.Request());
+    gate.Forget();
+    EXPECT_FALSE(gate.IsLatest(*third));
+    EXPECT_FALSE(gate.Finished(*third));
+    const auto fourth = gate.Request();
+    ASSERT_TRUE(fourth);
+    EXPECT_TRUE(gate.IsLatest(*fourth));
+    EXPECT_FALSE(gate.Finished(*third));  // the forgotten one ending late changes nothing
+    EXPECT_FALSE(gate.Request());
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/app_error.h"
+#include "platform/charset.h"
 #include "platform/text.h"
 
 namespace ravenlock {
@@ -45,6 +48,40 @@ TEST(AppError, CarriesTheUsersTextInBothForms) {
     const AppError e(L"Значение «SteamExe»");
     EXPECT_EQ(e.Message(), L"Значение «SteamExe»");
     EXPECT_STREQ(e.what(), WideToUtf8(L"Значение «SteamExe»").c_str());
+}
+
+TEST(RegistryValueText, EndsAtTheFirstZero) {
+    const struct {
+        std::wstring stored, text;
+    } cases[] = {
+        {std::wstring(L"C:\\Steam\0", 9), L"C:\\Steam"},
+        {L"no terminator", L"no terminator"},
+        {std::wstring(L"a\0b\0\0", 5), L"a"},  // stray text after the zero is not the value
+        {std::wstring(L"\0", 1), L""},
+        {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RegistryValueText(c.stored), c.text) << c.text;
+}
+
+TEST(Charset, ReadFromTheContentTypeQuotedOrNot) {
+    const struct {
+        std::wstring type, charset;
+        std::optional<unsigned> codePage;
+    } cases[] = {
+        {L"text/html; charset=windows-1251", L"windows-1251", 1251u},
+        {L"text/html; charset=\"windows-1251\"", L"windows-1251", 1251u},  // quoted: was read as UTF-8
+        {L"text/html;Charset=\"KOI8-R\"; format=flowed", L"koi8-r", 20866u},
+        {L"text/html; charset=cp1251 ; x=1", L"cp1251", 1251u},
+        {L"text/html; charset=utf-8", L"utf-8", std::nullopt},
+        {L"text/html; xcharset=windows-1251", L"", std::nullopt},
+        {L"text/html; charset=\"windows-1251", L"windows-1251", 1251u},  // no closing quote
+        {L"text/html", L"", std::nullopt},
+        {L"", L"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CharsetOfContentType(c.type), c.charset) << c.type;
+        EXPECT_EQ(CodePageOfCharset(CharsetOfContentType(c.type)), c.codePage) << c.type;
+    }
 }
 
 }  // namespace

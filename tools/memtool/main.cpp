@@ -45,9 +45,19 @@ void LogStart() {
     CloseHandle(f);
 }
 
+// We run elevated from a folder under %TEMP%: DLLs are loaded from the system folder
+// only, never from beside us. Looked up by name, since Windows 7 has it only with an update.
+void LoadDllsFromSystemOnly() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<SetDirectories>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    LoadDllsFromSystemOnly();
     LogStart();
     const memtool::Switches switches = memtool::ParseSwitches(Arguments());
     if (switches.unknown) return memtool::kExitUnknownSwitch;

@@ -1,0 +1,23 @@
+# The pure core: no <windows.h>. Shared by the program's build and the native
+# sanitizer/fuzzing build (tests/native), so the two never disagree on what it holds.
+set(RAVENLOCK_CORE_SOURCES
+  platform/text.cpp
+  platform/charset.cpp
+  platform/process_rules.cpp
+  platform/paths.cpp
+  platform/sound_rules.cpp
+  launch/launch_rules.cpp
+  online/json_text.cpp
+  online/server_status.cpp
+  online/service_url.cpp
+  online/web_address.cpp
+  online/news_feed.cpp
+  online/discord_widget.cpp
+  online/launch_codes.cpp
+  online/check_gate.cpp
+  gameconfig/line_list.cpp
+  gameconfig/ini_section.cpp
+  gameconfig/option_rules.cpp
+  diagnostics/diagnostics_rules.cpp
+)
+list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

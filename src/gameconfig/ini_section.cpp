@@ -1,0 +1,45 @@
+#include "gameconfig/ini_section.h"
+
+#include <algorithm>
+
+namespace ravenlock {
+
+namespace {
+
+std::wstring_view Trim(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+}  // namespace
+
+std::vector<std::wstring> SplitNulList(std::wstring_view list) {
+    std::vector<std::wstring> strings;
+    for (size_t i = 0; i < list.size();) {
+        const size_t end = std::min(list.find(L'\0', i), list.size());
+        if (end > i) strings.emplace_back(list.substr(i, end - i));
+        i = end + 1;
+    }
+    return strings;
+}
+
+std::vector<IniEntry> ParseSectionEntries(std::wstring_view list) {
+    std::vector<IniEntry> entries;
+    for (const auto& line : SplitNulList(list)) {
+        const std::wstring_view text = line;
+        if (Trim(text).empty() || Trim(text).front() == L';') continue;
+        const auto eq = text.find(L'=');
+        IniEntry entry{std::wstring(Trim(text.substr(0, eq))), L""};
+        if (eq != std::wstring_view::npos) {
+            std::wstring_view value = Trim(text.substr(eq + 1));
+            if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
+                value = value.substr(1, value.size() - 2);
+            entry.value = value.substr(0, 2047);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+}  // namespace ravenlock
