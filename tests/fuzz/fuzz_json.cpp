@@ -15,6 +15,8 @@ namespace {
 
 using nlohmann::json;
 
+// Nesting as the reader sees it: like nlohmann's lexer, a NUL outside a string ends the
+// reply, so nothing after it counts.
 size_t Depth(std::string_view text) {
     size_t depth = 0, deepest = 0;
     bool inString = false;
@@ -23,7 +25,8 @@ size_t Depth(std::string_view text) {
         if (inString) {
             if (c == '\\') ++i;
             else if (c == '"') inString = false;
-        } else if (c == '"') inString = true;
+        } else if (c == '\0') break;
+        else if (c == '"') inString = true;
         else if (c == '[' || c == '{') deepest = std::max(deepest, ++depth);
         else if (c == ']' || c == '}') --depth;
     }

@@ -79,6 +79,8 @@ def main():
                               '{"a":{"b":[true,false,null]}}', deep(64), deep(65), deep(20000, "1"),
                               '"' + "\\n" * 1000 + '"', '{"a":1,"a":"2"}']):
         put("json", f"shape_{i}", text)
+    # A NUL outside a string ends the reply for the reader: what follows never counts.
+    put("json", "nul_before_deep_nesting", b"1\x00" + deep(200, objects=True).encode())
 
     # UTF-8 and UTF-16.
     for i, data in enumerate(["Убежище 76 \U0001F600".encode(), b"\xc0\x80\xed\xa0\x80\xf4\x90\x80\x80\xff",
