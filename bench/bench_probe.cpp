@@ -128,9 +128,11 @@ void End(Started& s) {
     CloseHandle(s.pi.hThread);
 }
 
+// The script reads the program from Linux at a mark; it gets a moment before anything ends.
 void Mark(const char* name) {
     std::printf("mark=%s\n", name);
     std::fflush(stdout);
+    Sleep(1500);
 }
 
 // Sends WM_NULL again and again for a while; the longest wait for an answer.
@@ -194,6 +196,7 @@ int wmain(int argc, wchar_t** argv) {
         PROCESS_MEMORY_COUNTERS mem{};
         mem.cb = sizeof(mem);
         GetProcessMemoryInfo(s.pi.hProcess, &mem, sizeof(mem));
+        Mark("memory");
         std::printf("visible_ms=%.1f\nworking_set_kib=%llu\n", s.visibleMs,
                     static_cast<unsigned long long>(mem.WorkingSetSize / 1024));
         PrintTrace();
@@ -211,9 +214,9 @@ int wmain(int argc, wchar_t** argv) {
         }
         Sleep(3000);  // let start-up work and the first ticks settle
         // Wine gives no CPU times of another process: the script reads them from Linux at the marks.
-        Mark("begin");
         const double t = NowMs();
-        Sleep(static_cast<DWORD>(seconds * 1000));
+        Mark("begin");
+        Sleep(static_cast<DWORD>(seconds * 1000) - 1500);
         const double wall = NowMs() - t;
         Mark("end");
         std::printf("wall_ms=%.1f\n", wall);

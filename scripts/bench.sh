@@ -8,6 +8,7 @@
 #   RAVENLOCK_BENCH_RUNS   runs per start-up and stall figure (7)
 #   RAVENLOCK_BENCH_CPU_RUNS  runs per CPU and download figure (3)
 #   RAVENLOCK_BENCH_PAUSE  seconds after each run (3)
+#   RAVENLOCK_BENCH_PHASES which figures to take ("start stall cpu downloads")
 set -euo pipefail
 umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -44,18 +45,32 @@ bin="$RAVENLOCK_BUILD/mingw/bin"
 ours="$(windows_path "$bin/Fallout76Ravenlock.exe")"
 bare="$(windows_path "$bin/bare_window.exe")"
 
-# CPU time (ns) of every thread of our program in the bench prefix, read on the Linux side:
-# Wine reports no CPU times for other processes.
-cpu_ns_of_ours() {
-  local d first
-  for d in /proc/[0-9]*; do
-    first="$(tr '\0' '\n' <"$d/cmdline" 2>/dev/null | head -1)" || continue
-    if [ "${first,,}" = "${ours,,}" ]; then
-      cat "$d"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {print ns + 0}'
-      return
-    fi
+# The Linux process of a Windows program of this bench, by its path as Wine shows it.
+pid_of() {
+  local pid first
+  for pid in $(pgrep -f -- "$(basename "${1//\\//}")"); do
+    first="$(tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -1)" || continue
+    if [ "${first,,}" = "${1,,}" ]; then echo "$pid"; return; fi
   done
-  echo nan
+}
+
+# CPU time (ns) of every thread of a program, read on the Linux side: Wine reports no
+# CPU times of other processes.
+cpu_ns_of() {
+  local pid; pid="$(pid_of "$1")"
+  if [ -z "$pid" ]; then echo nan; return; fi
+  cat "/proc/$pid"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {print ns + 0}'
+}
+
+# Where a program's resident memory lies, in KiB: its own executable, Wine's Windows
+# DLLs, Wine's Linux libraries, and memory of no file (heaps, stacks, bitmaps).
+memory_of() {
+  local pid; pid="$(pid_of "$1")"
+  [ -n "$pid" ] || return 0
+  awk -v exe="$(basename "${1//\\//}")" '
+    /^[0-9a-f]+-[0-9a-f]+ / { name = $6; kind = (name == "") ? "no file" : (name ~ /\.(dll|drv|exe|sys)$/ && name !~ exe "$") ? "Windows DLLs" : (name ~ exe "$") ? "the program" : (name ~ /\.so/ || name ~ /wine/) ? "Linux libraries" : "no file"; next }
+    /^Rss:/ { rss[kind] += $2 }
+    END { for (k in rss) printf "memory %s=%d\n", k, rss[k] }' "/proc/$pid/smaps" 2>/dev/null
 }
 
 # probe LABEL MODE WHO [ARG]: one run, its "name=value" lines saved as "LABEL WHO name value";
@@ -67,7 +82,9 @@ probe() {
   while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
-      mark=*) printf '%s\t%s\tcpu_ns_%s\t%s\n' "$label" "$who" "${line#mark=}" "$(cpu_ns_of_ours)" ;;
+      mark=memory) memory_of "$exe" | while IFS='=' read -r name value; do
+                     printf '%s\t%s\t%s\t%s\n' "$label" "$who" "$name" "$value"; done ;;
+      mark=*) printf '%s\t%s\tcpu_ns_%s\t%s\n' "$label" "$who" "${line#mark=}" "$(cpu_ns_of "$exe")" ;;
       *=*) printf '%s\t%s\t%s\t%s\n' "$label" "$who" "${line%%=*}" "${line#*=}" ;;
     esac
   done < <(wine_as_user "$prefix" wine "$bin/bench_probe.exe" "$mode" "$exe" "$cls" "$@" 2>/dev/null </dev/null) \
@@ -77,17 +94,28 @@ probe() {
 
 load() { echo "load average $(cut -d' ' -f1-3 /proc/loadavg)"; }
 
-echo "== start-up and memory ($runs runs each, alternating; $(load))"
-echo operational >"$scenario_file"
-for i in $(seq "$runs"); do probe start start bare; probe start start ours; done
-echo "== UI-thread stall during a status check on a silent service ($runs runs each)"
-echo slow >"$scenario_file"
-for i in $(seq "$runs"); do probe stall stall bare 3; probe stall stall ours 3; done
-echo operational >"$scenario_file"
-echo "== CPU hidden in the tray and while following a game ($cpu_runs runs each, 10 s)"
-for i in $(seq "$cpu_runs"); do probe idle idle ours 20; probe follow follow ours 20; done
-echo "== UI thread during the news-picture and launch-code downloads ($cpu_runs runs each)"
-for i in $(seq "$cpu_runs"); do probe news download ours news; probe codes download ours codes; done
+phases="${RAVENLOCK_BENCH_PHASES:-start stall cpu downloads}"
+has() { [[ " $phases " == *" $1 "* ]]; }
+
+if has start; then
+  echo "== start-up and memory ($runs runs each, alternating; $(load))"
+  echo operational >"$scenario_file"
+  for i in $(seq "$runs"); do probe start start bare; probe start start ours; done
+fi
+if has stall; then
+  echo "== UI-thread stall during a status check on a silent service ($runs runs each)"
+  echo slow >"$scenario_file"
+  for i in $(seq "$runs"); do probe stall stall bare 3; probe stall stall ours 3; done
+  echo operational >"$scenario_file"
+fi
+if has cpu; then
+  echo "== CPU hidden in the tray and while following a game ($cpu_runs runs each, 20 s)"
+  for i in $(seq "$cpu_runs"); do probe idle idle ours 20; probe follow follow ours 20; done
+fi
+if has downloads; then
+  echo "== UI thread during the news-picture and launch-code downloads ($cpu_runs runs each)"
+  for i in $(seq "$cpu_runs"); do probe news download ours news; probe codes download ours codes; done
+fi
 echo "== done ($(load))"
 echo
 
@@ -151,6 +179,11 @@ steps = [n[6:] for (l, w, n) in rows if l == "start" and w == "ours" and n.start
 order = ["module load", "classes and pages", "artwork decoding", "settings", "start-up sequence", "first paint", "total"]
 for s in sorted(set(steps), key=lambda s: order.index(s) if s in order else 99):
     print(f"  {s:<24}{med('start', 'ours', 'trace ' + s):8.1f}")
+print()
+print("resident memory 3 s after start by kind (MiB, medians):")
+for kind in sorted({n[7:] for (l, w, n) in rows if l == "start" and n.startswith("memory ")}):
+    b, o = med("start", "bare", "memory " + kind), med("start", "ours", "memory " + kind)
+    print(f"  {kind:<24}{(b or 0) / 1024:8.1f}{(o or 0) / 1024:8.1f}")
 for e in errors:
     print("run failed:", e)
 PY
