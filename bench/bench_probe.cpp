@@ -190,6 +190,8 @@ int wmain(int argc, wchar_t** argv) {
     const wchar_t* cls = argv[3];
     const double seconds = argc > 4 ? _wtof(argv[4]) : 0;
 
+    // A trace left by an earlier run would pass for this one's.
+    if (const char* trace = std::getenv("RAVENLOCK_STARTUP_TRACE")) std::remove(trace);
     Started s = Start(exe, cls);
     if (mode == L"start") {
         SleepUntil(s.t0 + 3000);

@@ -54,12 +54,12 @@ pid_of() {
   done
 }
 
-# CPU time (ns) of every thread of a program, read on the Linux side: Wine reports no
-# CPU times of other processes.
+# CPU time (ns) of a program, all its threads (ended ones too), read on the Linux side:
+# Wine reports no CPU times of other processes. The kernel counts in clock ticks.
 cpu_ns_of() {
   local pid; pid="$(pid_of "$1")"
   if [ -z "$pid" ]; then echo nan; return; fi
-  cat "/proc/$pid"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {print ns + 0}'
+  sed 's/.*) //' "/proc/$pid/stat" | awk -v hz="$(getconf CLK_TCK)" '{print ($12 + $13) * 1e9 / hz}'
 }
 
 # Where a program's resident memory lies, in KiB: its own executable, Wine's Windows
