@@ -97,30 +97,25 @@ struct Pending {
 
 }  // namespace
 
-std::shared_ptr<void> HttpClient::Session() const {
-    // Opened at the first request, so that WinHTTP is loaded by the worker that makes it.
-    std::call_once(opened_, [this] {
-        HINTERNET session = WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                        WINHTTP_NO_PROXY_BYPASS, 0);
-        if (!session) return;
-        DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
-        WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
-        WinHttpSetTimeouts(session, 10000, 10000, 15000, 15000);
-        session_ = std::shared_ptr<void>(session, [](void* h) { WinHttpCloseHandle(h); });
-    });
-    return session_;
+HttpClient::HttpClient() {
+    HINTERNET session = WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                    WINHTTP_NO_PROXY_BYPASS, 0);
+    if (!session) return;
+    DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+    WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
+    WinHttpSetTimeouts(session, 10000, 10000, 15000, 15000);
+    session_ = std::shared_ptr<void>(session, [](void* h) { WinHttpCloseHandle(h); });
 }
 
 std::optional<HttpReply> HttpClient::Get(const std::wstring& url, std::chrono::milliseconds deadline) const {
-    const std::shared_ptr<void> session = Session();
-    if (!session) return std::nullopt;
+    if (!session_) return std::nullopt;
     const auto end = Clock::now() + deadline;
     // The phase time-outs are not honoured everywhere (a server that answers nothing, or a
     // byte at a time, can outlast them), so the request runs on a thread of its own and the
     // caller stops waiting at the deadline; a late request finishes unseen.
     auto pending = std::make_shared<Pending>();
     try {
-        std::thread([pending, session, url, end]() noexcept {
+        std::thread([pending, session = session_, url, end]() noexcept {
             std::optional<HttpReply> reply;
             try {
                 reply = GetBlocking(static_cast<HINTERNET>(session.get()), url, end);

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -25,7 +24,7 @@ public:
     static constexpr wchar_t kUserAgent[] = L"Mozilla/5.0 (Windows NT 6.1; Win64; x64; rv:85.0)";
     static constexpr size_t kMaxBody = 16u * 1024 * 1024;
 
-    HttpClient() = default;
+    HttpClient();
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
@@ -35,10 +34,8 @@ public:
                                  std::chrono::milliseconds deadline = std::chrono::seconds(15)) const;
 
 private:
-    std::shared_ptr<void> Session() const;
     // Shared with the requests in flight: an abandoned request may finish after the client.
-    mutable std::shared_ptr<void> session_;
-    mutable std::once_flag opened_;
+    std::shared_ptr<void> session_;
 };
 
 // A service address after the RAVENLOCK_SERVICE_BASE switch (mirrors, demo, tests).
