@@ -9,6 +9,8 @@
 #   RAVENLOCK_BENCH_CPU_RUNS  runs per CPU and download figure (3)
 #   RAVENLOCK_BENCH_PAUSE  seconds after each run (3)
 #   RAVENLOCK_BENCH_PHASES which figures to take ("start stall cpu downloads")
+#   RAVENLOCK_BENCH_EARLIER an earlier build of the program, measured in the same runs
+#                          (start-up, memory, CPU) for a before-and-after
 set -euo pipefail
 umask 022
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -44,6 +46,10 @@ export RAVENLOCK_STARTUP_TRACE="$(windows_path "$work/trace.txt")"
 bin="$RAVENLOCK_BUILD/mingw/bin"
 ours="$(windows_path "$bin/Fallout76Ravenlock.exe")"
 bare="$(windows_path "$bin/bare_window.exe")"
+earlier=""
+[ -n "${RAVENLOCK_BENCH_EARLIER:-}" ] && earlier="$(windows_path "$(realpath "$RAVENLOCK_BENCH_EARLIER")")"
+# the earlier build too, when there is one: probe_earlier LABEL MODE [ARG]
+probe_earlier() { if [ -n "$earlier" ]; then probe "$1" "$2" earlier "${@:3}"; fi; }
 
 # The Linux process of a Windows program of this bench, by its path as Wine shows it.
 pid_of() {
@@ -78,7 +84,11 @@ memory_of() {
 probe() {
   local label="$1" mode="$2" who="$3" exe cls line
   shift 3
-  if [ "$who" = bare ]; then exe="$bare" cls=RavenlockBareWindow; else exe="$ours" cls=TMainForm; fi
+  case "$who" in
+    bare) exe="$bare" cls=RavenlockBareWindow ;;
+    earlier) exe="$earlier" cls=TMainForm ;;
+    *) exe="$ours" cls=TMainForm ;;
+  esac
   while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
@@ -100,7 +110,7 @@ has() { [[ " $phases " == *" $1 "* ]]; }
 if has start; then
   echo "== start-up and memory ($runs runs each, alternating; $(load))"
   echo operational >"$scenario_file"
-  for i in $(seq "$runs"); do probe start start bare; probe start start ours; done
+  for i in $(seq "$runs"); do probe start start bare; probe_earlier start start; probe start start ours; done
 fi
 if has stall; then
   echo "== UI-thread stall during a status check on a silent service ($runs runs each)"
@@ -110,7 +120,9 @@ if has stall; then
 fi
 if has cpu; then
   echo "== CPU hidden in the tray and while following a game ($cpu_runs runs each, 20 s)"
-  for i in $(seq "$cpu_runs"); do probe idle idle ours 20; probe follow follow ours 20; done
+  for i in $(seq "$cpu_runs"); do
+    probe idle idle ours 20; probe follow follow ours 20; probe_earlier follow follow 20
+  done
 fi
 if has downloads; then
   echo "== UI thread during the news-picture and launch-code downloads ($cpu_runs runs each)"
@@ -166,7 +178,7 @@ for label in ("idle", "follow"):
 for label, title in (("idle", "CPU, hidden in the tray, no game"), ("follow", "CPU while following a running game")):
     c, w = med(label, "ours", "cpu_ms"), med(label, "ours", "wall_ms")
     pct = None if c is None or w is None else 100 * c / w
-    tick = "" if c is None else f"{c / (w / 2000):.1f} ms/2 s"
+    tick = "" if c is None or w is None else f"{c / (w / 2000):.1f} ms/2 s"
     print(f"{title:<52}{'-':>14}{fmt(pct, '%'):>14}{tick:>16}")
 line("longest UI-thread stall, status check on silent service", med("stall", "bare", "stall_ms"),
      med("stall", "ours", "stall_ms"), "ms", "ratio")
@@ -184,6 +196,25 @@ print("resident memory 3 s after start by kind (MiB, medians):")
 for kind in sorted({n[7:] for (l, w, n) in rows if l == "start" and n.startswith("memory ")}):
     b, o = med("start", "bare", "memory " + kind), med("start", "ours", "memory " + kind)
     print(f"  {kind:<24}{(b or 0) / 1024:8.1f}{(o or 0) / 1024:8.1f}")
+if any(w == "earlier" for (l, w, n) in rows):
+    print()
+    print("the earlier build in the same runs (before and after):")
+    line("start to visible window, earlier build", med("start", "bare", "visible_ms"),
+         med("start", "earlier", "visible_ms"), "ms", "ratio")
+    line("working set 3 s after start, earlier build", kib(med("start", "bare", "working_set_kib")),
+         kib(med("start", "earlier", "working_set_kib")), "MiB", "over")
+    for b, e in zip(rows.get(("follow", "earlier", "cpu_ns_begin"), []), rows.get(("follow", "earlier", "cpu_ns_end"), [])):
+        rows[("follow", "earlier", "cpu_ms")].append((e - b) / 1e6)
+    c, w = med("follow", "earlier", "cpu_ms"), med("follow", "earlier", "wall_ms")
+    if c is not None and w:
+        print(f"{'CPU while following a game, earlier build':<52}{'-':>14}{fmt(100 * c / w, '%'):>14}{c / (w / 2000):>10.1f} ms/2 s")
+    for s in order:
+        v = med("start", "earlier", "trace " + s)
+        if v is not None:
+            print(f"  {s:<24}{v:8.1f}  (ours {med('start', 'ours', 'trace ' + s) or 0:.1f})")
+    for kind in sorted({n[7:] for (l, w, n) in rows if l == "start" and w == "earlier" and n.startswith("memory ")}):
+        print(f"  memory {kind:<17}{(med('start', 'earlier', 'memory ' + kind) or 0) / 1024:8.1f} MiB"
+              f"  (ours {(med('start', 'ours', 'memory ' + kind) or 0) / 1024:.1f})")
 for e in errors:
     print("run failed:", e)
 PY
