@@ -53,19 +53,12 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
                            {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
     Tools.Create(MainPageControl.At(ids::kTabTools), *this);
-    // The editor's and the photo manager's controls wait for their pages; the Tools tab
-    // fills the editor's list as it is shown, so it has them made first.
-    ui::Page& editorPage = MainPageControl.At(ids::kTabEditor);
-    editorPage.SetContent([this, &editorPage] { Editor.Create(editorPage, *this); });
-    MainPageControl.At(ids::kTabTools).onShow = [this, &editorPage] {
-        editorPage.EnsureContent();
-        Tools.Sheet3Show();
-    };
+    Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
+    MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
-    ui::Page& photosPage = MainPageControl.At(ids::kTabPhotos);
-    photosPage.SetContent([this, &photosPage] { Photos.Create(photosPage, *this); });
+    Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
     MainPageControl.At(ids::kTabPhotos).onShow = [this] { Photos.Sheet2Show(); };
     // The online lists show the first of the menu pictures on every row.
     Integration.Create(MainPageControl.At(ids::kTabIntegration), *this, TrayImageList.At(0));

@@ -36,13 +36,6 @@ LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Default(msg, wp, lp);
 }
 
-void Page::EnsureContent() {
-    if (!makeContent_) return;
-    const auto make = std::move(makeContent_);
-    makeContent_ = nullptr;
-    make();
-}
-
 void PageControl::Create(HWND parent, const std::vector<std::wstring>& captions, int firstTabId, int firstPageId,
                          const Layout& layout) {
     for (size_t i = 0; i < captions.size(); ++i) {
@@ -65,7 +58,6 @@ void PageControl::Select(int index, bool runShow) {
     const int previous = active_;
     active_ = index;
     for (size_t i = 0; i < pages_.size(); ++i) tabs_[i]->SetChecked(static_cast<int>(i) == index);
-    pages_[static_cast<size_t>(index)]->EnsureContent();
     ShowWindow(pages_[static_cast<size_t>(index)]->Handle(), SW_SHOW);
     if (previous >= 0 && previous != index) ShowWindow(pages_[static_cast<size_t>(previous)]->Handle(), SW_HIDE);
     if (runShow) ShowActiveAgain();

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ui/controls.h"
@@ -24,17 +23,12 @@ public:
     std::function<void()> onShow;
     // A context-menu request (right click, menu key) on the page or one of its children.
     std::function<void(POINT)> onContextMenu;
-    // Controls that nothing needs before the page is shown are made when it is first shown
-    // (or when something else first needs them), not at start.
-    void SetContent(std::function<void()> make) { makeContent_ = std::move(make); }
-    void EnsureContent();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     const PictureBox* background_ = nullptr;
-    std::function<void()> makeContent_;
 };
 
 class PageControl {
