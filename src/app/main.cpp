@@ -9,6 +9,7 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "platform/startup_trace.h"
 #include "ui/dispatch.h"
 #include "ui/ui_thread.h"
 #include "ui/window.h"
@@ -50,6 +51,7 @@ std::wstring FirstArgument() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace ravenlock;
+    startup_trace::Begin();
     // 1. A second copy shows the first copy's window and ends. The mutex decides, since
     // two quick starts would both miss a window that neither has made yet; it lives
     // as long as the process.
@@ -71,10 +73,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // 3. The main window; its start-up sequence runs before it is shown.
     auto mainWindow = std::make_unique<MainWindow>();
     mainWindow->Create(application.Handle(), FirstArgument());
+    startup_trace::Step("classes and pages");
     ui::RunHandler(mainWindow->Handle(), [&] { mainWindow->FormCreate(); });
     // 4. The news window, hidden.
     mainWindow->NewsForm.Create(application.Handle());
+    startup_trace::Step("start-up sequence");
     mainWindow->ShowAfterCreate();
+    startup_trace::Step("first paint");
+    startup_trace::Finish();
 
     // 6. Until the application is told to terminate.
     if (!mainWindow->Terminated()) {

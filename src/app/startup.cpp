@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/tools.h"
 #include "platform/paths.h"
+#include "platform/startup_trace.h"
 #include "platform/steam_record.h"
 #include "platform/version_info.h"
 #include "ui/dispatch.h"
@@ -39,7 +40,9 @@ void MainWindow::FormCreate() {
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     // 3. The working lists start empty (they are members of the state).
     // 4. The settings key; a failed open leaves reads empty and makes writes fail visibly.
+    startup_trace::Step("start-up sequence");
     st.Settings.Open();
+    startup_trace::Step("settings");
     // 5. The version line, which is also the settings-reset link.
     Resources.AboutLabel.SetText(L"Fallout 76 Ravenlock: " + GetFileVersionString(OwnExecutablePath()) +
                                  L" (x86-64) Beta - Сброс настроек");
@@ -63,6 +66,7 @@ void MainWindow::FormCreate() {
     st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
     st.UserProfileMenuEnabled = DirectoryExists(st.GameProfileFolder);
     TrayPopupMenu.SetItemEnabled(ids::kUserProfileN, st.UserProfileMenuEnabled);
+    startup_trace::Step("start-up sequence");
     // 12. The language switch follows Fallout76.ini, read between the guard calls.
     if (FileExists(GameIniPath(st.GameProfileFolder, kFallout76Ini))) {
         const GameFilesWritable writable(st.GameProfileFolder);
@@ -70,6 +74,7 @@ void MainWindow::FormCreate() {
     }
     // 13. A missing Fallout76Custom.ini gets its initial content.
     CreateCustomIniIfMissing(st.GameProfileFolder);
+    startup_trace::Step("settings");
 
     // 14, 15. Versions of the game and of Steam.
     Game.VersionGameLabel.SetText(L"Версия игры: " + GetFileVersionString(st.GameFolder + L"Fallout76.exe"));

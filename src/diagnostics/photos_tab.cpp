@@ -4,7 +4,6 @@
 #include "app/main_window.h"
 #include "diagnostics/diagnostics_rules.h"
 #include "platform/app_error.h"
-#include "platform/embedded.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
 
@@ -54,7 +53,7 @@ void PhotosTab::Create(ui::Page& page, MainWindow& main) {
     PhotoListBox.onSelect = [this] { PhotoListBoxClick(); };
     ScreenshotListBox.onSelect = [this] { ScreenshotListBoxClick(); };
     PhotoViewerImage.Create(p, ids::kPhotoViewerImage, {0, 492, 643, 360}, false, true);
-    PhotoViewerImage.SetPicture(DecodeEmbeddedPicture(L"PHOTO_PLACEHOLDER"));
+    PhotoViewerImage.SetEmbeddedPicture(L"PHOTO_PLACEHOLDER");
     PhotoViewerImage.onDoubleClick = [this] { PhotoViewerImageDblClick(); };
     for (ui::Control* c : std::initializer_list<ui::Control*>{&PhotoLabel, &ScreenshotLabel, &PhotoListBox, &ScreenshotListBox})
         c->SetEnabled(false);

@@ -2,7 +2,6 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
-#include "platform/embedded.h"
 
 namespace ravenlock {
 
@@ -55,7 +54,7 @@ void ResourcesTab::Create(ui::Page& page, MainWindow& main) {
     for (const LinkLayout& l : kLinks) {
         Link link{l.tag, std::make_unique<ui::PictureBox>(), nullptr};
         link.picture->Create(p, ids::kLinkImageFirst + l.tag, l.picture, true, false);
-        link.picture->SetPicture(DecodeEmbeddedPicture(l.resource));
+        link.picture->SetEmbeddedPicture(l.resource);
         link.picture->SetTag(l.tag);
         link.picture->onClick = [&main, tag = l.tag] { main.FalloutLogoImageClick(tag); };
         if (l.caption) {

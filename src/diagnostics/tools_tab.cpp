@@ -6,7 +6,6 @@
 #include "app/main_window.h"
 #include "gameconfig/game_files.h"
 #include "gameconfig/ini_file.h"
-#include "platform/embedded.h"
 #include "platform/file_system.h"
 #include "ui/dispatch.h"
 
@@ -68,7 +67,7 @@ void ToolsTab::Create(ui::Page& page, MainWindow& main) {
     for (size_t i = 0; i < std::size(pictures); ++i) {
         ui::PictureBox& pic = *pictures[i].picture;
         pic.Create(p, pictures[i].id, {580, kInfoTop + 18 + static_cast<int>(i) * 58, 48, 48}, true, false);
-        pic.SetPicture(DecodeEmbeddedPicture(pictures[i].resource));
+        pic.SetEmbeddedPicture(pictures[i].resource);
         pic.SetTag(pictures[i].tag);
         pic.onClick = [this, &pic] { main_->FalloutLogoImageClick(pic.Tag()); };
     }

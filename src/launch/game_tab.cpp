@@ -1,7 +1,6 @@
 #include "launch/game_tab.h"
 
 #include "app/control_ids.h"
-#include "platform/embedded.h"
 
 namespace ravenlock {
 
@@ -17,7 +16,7 @@ void GameTab::Create(ui::Page& page, MainWindow& main) {
     HWND p = page.Handle();
 
     MainImage.Create(p, ids::kMainImage, {0, 0, 643, 852}, false, false);
-    MainImage.SetPicture(DecodeEmbeddedPicture(L"GAMEBACKGROUND"));
+    MainImage.SetEmbeddedPicture(L"GAMEBACKGROUND");
     page.SetBackground(&MainImage);
 
     FalloutLogoImage.Create(p, ids::kFalloutLogoImage, {120, 21, 409, 212}, true, false);

@@ -2,6 +2,8 @@
 // The "Игра" tab: the background picture with its title lettering, the game and Steam
 // buttons, version and login lines, news lines, the server status line and the
 // language switch; and the launch, stop and monitor of the game.
+#include "launch/launch_rules.h"
+#include "platform/processes.h"
 #include "ui/controls.h"
 #include "ui/page_control.h"
 
@@ -35,6 +37,8 @@ public:
 
 private:
     MainWindow* main_ = nullptr;
+    // The monitor's hold on the running game between ticks.
+    ProcessWatch gameWatch_{kGameProcess};
 };
 
 }  // namespace ravenlock

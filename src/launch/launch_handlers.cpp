@@ -1,5 +1,6 @@
 // Launching, stopping and following the game. The state lives in the game button's
-// caption and the monitor timer; whether the game runs is asked afresh every time.
+// caption and the monitor timer; whether the game runs is asked afresh every time, the
+// monitor's ticks through the handle it keeps to the game it found.
 #include "app/main_window.h"
 #include "gameconfig/game_files.h"
 #include "launch/game_tab.h"
@@ -39,9 +40,8 @@ void GameTab::RunGameButtonClick() {
 
 void GameTab::FalloutProcessTimerTimer() {
     MainWindow& w = *main_;
-    const bool runs = ProcessExists(kGameProcess);
-    const MonitorStep step =
-        MonitorTick(RunGameButton.Text(), runs, runs ? GetProcessMemoryMB(kGameProcess) : 0, w.State.GamePeakMemoryMB);
+    const ProcessWatch::Reading game = gameWatch_.Look();
+    const MonitorStep step = MonitorTick(RunGameButton.Text(), game.runs, game.memoryMB, w.State.GamePeakMemoryMB);
     if (step.caption != RunGameButton.Text()) RunGameButton.SetText(step.caption);
     if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
     w.State.GamePeakMemoryMB = step.peak;

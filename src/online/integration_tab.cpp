@@ -9,7 +9,6 @@
 #include "online/online_fetch.h"
 #include "online/server_status.h"
 #include "online/web_address.h"
-#include "platform/embedded.h"
 #include "platform/processes.h"
 #include "ui/ui_thread.h"
 
@@ -26,7 +25,7 @@ void IntegrationTab::Create(ui::Page& page, MainWindow& main, HBITMAP rowPicture
     constexpr int kW = 643;
 
     DiscordImage.Create(p, ids::kDiscordImage, {0, 0, kW, 130}, true, false);
-    DiscordImage.SetPicture(DecodeEmbeddedPicture(L"DISCORD_BANNER"));
+    DiscordImage.SetEmbeddedPicture(L"DISCORD_BANNER");
     DiscordImage.SetTag(7);
 
     DiscordLabel.Create(p, ids::kDiscordLabel, kDiscordPrompt, {0, 138, kW, 18},

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "online/launch_codes.h"
 #include "online/online_fetch.h"
+#include "ui/modal_wait.h"
 
 namespace ravenlock {
 
@@ -25,11 +26,8 @@ void LaunchCodesBox::LoadLaunchCodes() {
     // Visible by its own flag, as it was placed: the tab may be the one hidden.
     const bool visible = (GetWindowLongW(LaunchCodesListBox.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
     if (!visible || LaunchCodesListBox.RowCount() > 0) return;
-    std::wstring page;
-    {
-        online::WaitCursor wait;
-        page = DownloadLaunchCodesPage(*main_->MyHTTPs);
-    }
+    const std::wstring page =
+        ui::ResultWhilePainting([http = main_->MyHTTPs] { return DownloadLaunchCodesPage(*http); });
     LaunchCodesListBox.SetColumnCaption(0, L"Шахта");
     LaunchCodesListBox.SetColumnCaption(1, L"Код");
     for (const auto& [silo, code] : LaunchCodeRows(page)) LaunchCodesListBox.AddRow({silo, code});

@@ -1,14 +1,13 @@
 #include "online/news_thread.h"
 
-#include <optional>
 #include <system_error>
 #include <thread>
 
 #include "app/main_window.h"
 #include "online/news_feed.h"
-#include "online/online_controls.h"
 #include "online/online_fetch.h"
 #include "platform/http_client.h"
+#include "ui/modal_wait.h"
 #include "ui/ui_thread.h"
 
 namespace ravenlock {
@@ -53,13 +52,11 @@ void StartNewsUpdate(MainWindow& main) {
 
 void ShowNewsWindow(MainWindow& main, int slot) {
     if (slot < 1 || slot > static_cast<int>(main.State.NewsSlots.size())) return;
-    const NewsSlot& s = main.State.NewsSlots[static_cast<size_t>(slot - 1)];
-    std::optional<Picture> picture;
-    {
-        online::WaitCursor wait;
-        picture = DownloadNewsPicture(*main.MyHTTPs, s.PictureUrl);
-    }
-    main.NewsForm.ShowNews(*picture, s.Summary, s.ArticleUrl);
+    // A copy: the news may arrive during the wait, and the window shows what was asked for.
+    const NewsSlot s = main.State.NewsSlots[static_cast<size_t>(slot - 1)];
+    const Picture picture = ui::ResultWhilePainting(
+        [http = main.MyHTTPs, url = s.PictureUrl] { return DownloadNewsPicture(*http, url); });
+    main.NewsForm.ShowNews(picture, s.Summary, s.ArticleUrl);
 }
 
 }  // namespace ravenlock

@@ -1,7 +1,7 @@
 #pragma once
 // The controls of the online tabs that the common set lacks: a fixed-column report
-// list, a digits-only id field with Enter and a font colour, labels whose pointer
-// changes or whose text wraps, and the wait pointer of the blocking downloads.
+// list, a digits-only id field with Enter and a font colour, and labels whose pointer
+// changes or whose text wraps.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -77,18 +77,6 @@ protected:
 
 private:
     ui::LabelStyle style_;
-};
-
-// The hourglass while the window waits on the network; the pointer comes back after.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
 };
 
 }  // namespace ravenlock::online

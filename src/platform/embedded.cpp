@@ -1,6 +1,7 @@
 #include "platform/embedded.h"
 
 #include "platform/app_error.h"
+#include "platform/startup_trace.h"
 
 namespace ravenlock {
 
@@ -14,6 +15,7 @@ std::span<const uint8_t> EmbeddedData(const std::wstring& name, HMODULE module) 
 }
 
 std::optional<Picture> DecodeEmbeddedPicture(const std::wstring& name) {
+    startup_trace::ArtworkScope timed;
     try {
         return DecodePicture(EmbeddedData(name));
     } catch (const AppError&) {

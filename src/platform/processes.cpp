@@ -74,20 +74,61 @@ int32_t GetProcessCount() {
     return count;
 }
 
-uint64_t GetProcessMemoryMB(const std::wstring& name) {
-    uint64_t result = 0;
+namespace {
+
+// Limited information is all GetProcessMemoryInfo needs from Windows 7 on, and it is
+// granted for more processes than full information and memory reading.
+constexpr DWORD kReadAccess = PROCESS_QUERY_LIMITED_INFORMATION;
+
+uint64_t WorkingSetMiB(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    return (process && GetProcessMemoryInfo(process, &counters, sizeof(counters)))
+               ? WorkingSetToMiB(counters.WorkingSetSize)
+               : 0;
+}
+
+// The last match in snapshot order decides.
+DWORD LastMatchingId(const std::wstring& name, bool& found) {
+    DWORD last = 0;
+    found = false;
     ForEachMatching(name, [&](DWORD pid) {
-        // Limited information is all GetProcessMemoryInfo needs from Windows 7 on, and it
-        // is granted for more processes than full information and memory reading.
-        Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-        PROCESS_MEMORY_COUNTERS counters{};
-        counters.cb = sizeof(counters);
-        result = (process.Valid() && GetProcessMemoryInfo(process.h, &counters, sizeof(counters)))
-                     ? WorkingSetToMiB(counters.WorkingSetSize)
-                     : 0;
-        return true;  // the last match in snapshot order decides
+        last = pid;
+        found = true;
+        return true;
     });
-    return result;
+    return last;
+}
+
+}  // namespace
+
+uint64_t GetProcessMemoryMB(const std::wstring& name) {
+    bool found = false;
+    const DWORD pid = LastMatchingId(name, found);
+    if (!found) return 0;
+    Handle process(OpenProcess(kReadAccess, FALSE, pid));
+    return process.Valid() ? WorkingSetMiB(process.h) : 0;
+}
+
+ProcessWatch::~ProcessWatch() {
+    if (process_) CloseHandle(process_);
+}
+
+ProcessWatch::Reading ProcessWatch::Look() {
+    if (process_ && WaitForSingleObject(process_, 0) != WAIT_TIMEOUT) {
+        // It has ended: forget it, and look afresh (another copy may run, or a new one).
+        CloseHandle(process_);
+        process_ = nullptr;
+    }
+    if (!process_) {
+        bool found = false;
+        const DWORD pid = LastMatchingId(name_, found);
+        if (!found) return {};
+        process_ = OpenProcess(SYNCHRONIZE | kReadAccess, FALSE, pid);
+        // A process we may not open still runs; the next look takes a snapshot again.
+        if (!process_) return {true, 0};
+    }
+    return {true, WorkingSetMiB(process_)};
 }
 
 bool SetProcessPriority(const std::wstring& name, uint32_t priorityClass) {

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
+#include "platform/embedded.h"
+
 namespace ravenlock::ui {
 
 namespace {
@@ -216,7 +220,8 @@ void PictureBox::Create(HWND parent, int id, Bounds b, bool clickable, bool stre
     CreateRaw(L"RavenlockPicture", 0, kChildStyle, L"", b.x, b.y, b.w, b.h, parent, AsMenu(id));
 }
 
-void PictureBox::SetPicture(const std::optional<Picture>& picture) {
+void PictureBox::Decode(const std::optional<Picture>& picture) const {
+    pendingResource_.clear();
     bitmap_.reset();
     picW_ = picH_ = 0;
     if (picture) {
@@ -224,31 +229,53 @@ void PictureBox::SetPicture(const std::optional<Picture>& picture) {
         picW_ = picture->width;
         picH_ = picture->height;
     }
+}
+
+void PictureBox::SetPicture(const std::optional<Picture>& picture) {
+    Decode(picture);
     Invalidate();
 }
 
-void PictureBox::Draw(HDC dc, int x, int y, int w, int h) const {
+void PictureBox::SetEmbeddedPicture(const std::wstring& resourceName) {
+    Decode(std::nullopt);
+    pendingResource_ = resourceName;
+    Invalidate();
+}
+
+void PictureBox::Draw(HDC dc, int x, int y, int w, int h) const { DrawPart(dc, {x, y, x + w, y + h}, {0, 0, picW_, picH_}); }
+
+void PictureBox::DrawPart(HDC dc, const RECT& to, const RECT& from) const {
+    if (!pendingResource_.empty()) Decode(DecodeEmbeddedPicture(pendingResource_));
     if (!bitmap_) return;
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, bitmap_.get());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     SetStretchBltMode(dc, HALFTONE);
-    AlphaBlend(dc, x, y, w, h, mem, 0, 0, picW_, picH_, blend);
+    AlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, mem, from.left, from.top,
+               from.right - from.left, from.bottom - from.top, blend);
     SelectObject(mem, old);
     DeleteDC(mem);
 }
 
 void PictureBox::PaintPortion(HDC dc, const RECT& inParent) const {
-    if (!bitmap_) return;
     RECT self;
     GetWindowRect(Handle(), &self);
     MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&self), 2);
-    const int w = stretch_ ? self.right - self.left : picW_;
-    const int h = stretch_ ? self.bottom - self.top : picH_;
+    if (!stretch_) {
+        // Only the part beneath the rectangle: a label over a page-sized picture blends a
+        // strip, not the whole picture clipped.
+        if (!pendingResource_.empty()) Decode(DecodeEmbeddedPicture(pendingResource_));
+        RECT picture{self.left, self.top, std::min<LONG>(self.right, self.left + picW_),
+                     std::min<LONG>(self.bottom, self.top + picH_)};
+        RECT part;
+        if (!IntersectRect(&part, &picture, &inParent)) return;
+        DrawPart(dc, part, {part.left - self.left, part.top - self.top, part.right - self.left, part.bottom - self.top});
+        return;
+    }
     const int save = SaveDC(dc);
     IntersectClipRect(dc, inParent.left, inParent.top, inParent.right, inParent.bottom);
     IntersectClipRect(dc, self.left, self.top, self.right, self.bottom);
-    Draw(dc, self.left, self.top, w, h);
+    Draw(dc, self.left, self.top, self.right - self.left, self.bottom - self.top);
     RestoreDC(dc, save);
 }
 

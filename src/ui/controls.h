@@ -89,7 +89,9 @@ class PictureBox : public Window {
 public:
     void Create(HWND parent, int id, Bounds b, bool clickable, bool stretch);
     void SetPicture(const std::optional<Picture>& picture);
-    bool HasPicture() const { return static_cast<bool>(bitmap_); }
+    // Artwork carried in the program: decoded at the box's first paint, so that the
+    // pictures of a page never shown are never decoded.
+    void SetEmbeddedPicture(const std::wstring& resourceName);
     std::function<void()> onDoubleClick;
     // Paints the part of the picture under a rectangle given in the parent's coordinates.
     void PaintPortion(HDC dc, const RECT& inParent) const;
@@ -99,9 +101,14 @@ protected:
 
 private:
     void Draw(HDC dc, int x, int y, int w, int h) const;
-    BitmapHandle bitmap_;
+    // A part of the picture (in its own pixels) into a rectangle of the DC.
+    void DrawPart(HDC dc, const RECT& to, const RECT& from) const;
+    void Decode(const std::optional<Picture>& picture) const;
+    // Filled in by the first paint from the pending resource, hence mutable.
+    mutable std::wstring pendingResource_;
+    mutable BitmapHandle bitmap_;
     ClickTracker click_;
-    int picW_ = 0, picH_ = 0;
+    mutable int picW_ = 0, picH_ = 0;
     bool clickable_ = false, stretch_ = false;
 };
 

@@ -8,6 +8,22 @@ namespace ravenlock::ui {
 
 namespace {
 
+using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// The dialog library is loaded when the first dialog is asked for: most runs never show
+// one, and under Wine it brings the printing stack along.
+DialogFunction DialogEntry(bool save) {
+    // From the system folder only; a Windows 7 without the search-flag update knows it as
+    // a system library anyway.
+    static const HMODULE library = [] {
+        HMODULE m = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return m ? m : LoadLibraryW(L"comdlg32.dll");
+    }();
+    if (!library) return nullptr;
+    return reinterpret_cast<DialogFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW")));
+}
+
 std::optional<std::wstring> Show(HWND owner, const FileDialogSpec& spec, bool save) {
     std::wstring filter = spec.filter;
     for (auto& c : filter)
@@ -28,8 +44,8 @@ std::optional<std::wstring> Show(HWND owner, const FileDialogSpec& spec, bool sa
     // The current folder stays where it was: a folder the user browsed to must not become
     // where bare program names are looked up.
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | spec.flags;
-    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!ok) return std::nullopt;
+    const DialogFunction show = DialogEntry(save);
+    if (!show || !show(&ofn)) return std::nullopt;
     return std::wstring(file.data());
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/control_ids.h"
@@ -515,6 +516,40 @@ TEST_F(Online, FailedLaunchCodesDownloadShowsItsMessageAndTheNextClickTriesAgain
     ClickLabel(request);
     EXPECT_TRUE(WaitFor([&] { return RowCount(list) == 7; }));
     EXPECT_EQ(Cell(list, 0, 1), L"47291835");
+}
+
+TEST_F(Online, SlowLaunchCodesDownloadKeepsTheWindowPaintedAndIgnoresClicksMeanwhile) {
+    ASSERT_TRUE(Start(ids::kTabResources));
+    HWND list = On(ids::kTabResources, ids::kLaunchCodesListBox);
+    HWND request = On(ids::kTabResources, ids::kLaunchCodesLabel);
+    HWND about = On(ids::kTabResources, ids::kAboutLabel);
+    Scenario("slow");  // answers only after the program has given up, 15 s on
+    ClickLabel(request);
+    std::this_thread::sleep_for(1s);  // the download is under way
+
+    // The window answers at once, again and again.
+    for (int i = 0; i < 5; ++i) {
+        DWORD_PTR ignored = 0;
+        const auto asked = std::chrono::steady_clock::now();
+        EXPECT_TRUE(SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored)) << "ask " << i;
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, 500ms) << "ask " << i;
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_FALSE(IsHungAppWindow(window_));
+    // It paints: a line given a new text shows it while the download still waits.
+    const std::wstring aboutText = TextOf(about);
+    const e2e::Picture before = CaptureWindow(about);
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(about, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"..."), SMTO_NORMAL, 2000, &ignored));
+    EXPECT_TRUE(WaitFor([&] { return CaptureWindow(about).pixels != before.pixels; }, 3s)) << "not repainted";
+    SendMessageTimeoutW(about, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(aboutText.c_str()), SMTO_NORMAL, 2000, &ignored);
+    // A second click during the wait is ignored: one download, one message.
+    ClickLabel(request);
+    EXPECT_EQ(MessageAnsweredOk(), L"Не удалось загрузить коды запуска");
+    Scenario("operational");
+    std::this_thread::sleep_for(2s);
+    EXPECT_TRUE(program_->Dialogs().empty()) << "the click made during the wait started another download";
+    EXPECT_EQ(RowCount(list), 0);
 }
 
 // ---- services down

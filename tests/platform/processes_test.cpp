@@ -82,6 +82,31 @@ TEST_F(ProcessesTest, WithSeveralMatchesTheLastInSnapshotOrderDecides) {
     EXPECT_GT(reading > otherHolds ? reading - otherHolds : otherHolds - reading, 100u);
 }
 
+TEST_F(ProcessesTest, WatchFollowsTheGameUntilItEndsAndThenFindsTheNextOne) {
+    const std::wstring exe = StubNamed(L"RlWatched.exe");
+    ProcessWatch watch(L"rlwatched.exe");
+    EXPECT_FALSE(watch.Look().runs);
+    ProcessWatch::Reading reading;
+    {
+        ChildProcess first(exe, L"--hold-mb 64 --lifetime-ms 60000");
+        ASSERT_TRUE(WaitFor([&] { return (reading = watch.Look()).runs && reading.memoryMB >= 64; }))
+            << "last reading " << reading.memoryMB;
+        EXPECT_LT(reading.memoryMB, 64u + 64u);
+        TerminateProcess(first.Handle(), 0);
+        ASSERT_TRUE(first.HasExited(10000));
+        // The very next look knows, and reads nothing of the ended process.
+        reading = watch.Look();
+        EXPECT_FALSE(reading.runs);
+        EXPECT_EQ(reading.memoryMB, 0u);
+    }
+    // A game started again is found and read afresh.
+    ChildProcess second(exe, L"--hold-mb 160 --lifetime-ms 60000");
+    ASSERT_TRUE(WaitFor([&] { return (reading = watch.Look()).runs && reading.memoryMB >= 160; }))
+        << "last reading " << reading.memoryMB;
+    const uint64_t independent = WorkingSetMiBOf(second.Id());
+    EXPECT_LE(reading.memoryMB > independent ? reading.memoryMB - independent : independent - reading.memoryMB, 8u);
+}
+
 TEST_F(ProcessesTest, PriorityChangeReachesTheProcess) {
     ChildProcess game(StubNamed(L"RlPriority.exe"), L"--lifetime-ms 60000");
     ASSERT_TRUE(WaitFor([] { return ProcessExists(L"RlPriority.exe"); }));
