@@ -35,10 +35,13 @@ mkdir -p "$steam/steamapps/common/Fallout76" "$c/sandbox"
 cp "$bin/Steam.exe" "$steam/Steam.exe"
 cp "$bin/Fallout76.exe" "$steam/steamapps/common/Fallout76/Fallout76.exe"
 cp "$bin/RavenlockBrowser.exe" "$c/sandbox/RavenlockBrowser.exe"
-# Logging stand-ins for what the shell opens folders and pictures with; the ones the
-# program starts by name (explorer.exe, chkdsk.exe, MSPaint.exe) sit beside it in BIN_DIR.
+# Logging stand-ins for what the shell opens folders and pictures with, and for the
+# system tools the program starts by their full path in the system folder (Wine has
+# neither a disk check nor Paint there).
 cp "$bin/explorer.exe" "$c/sandbox/explorer.exe"
 cp "$bin/PhotoViewer.exe" "$c/sandbox/PhotoViewer.exe"
+cp "$bin/chkdsk.exe" "$c/windows/system32/chkdsk.exe"
+cp "$bin/MSPaint.exe" "$c/windows/system32/mspaint.exe"
 
 # The game's profile folder under Documents (SHGetFolderPath CSIDL_PERSONAL, which is
 # C:\users\<user>\Documents in Wine), with INI files in the game's own form: ANSI, CR LF.

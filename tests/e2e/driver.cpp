@@ -128,6 +128,8 @@ Program::Program(const std::wstring& arguments) {
 
 Program::~Program() {
     if (IsRunning()) {
+        // A box the test has just answered may still be on its way out.
+        WaitFor([&] { return Dialogs().empty(); }, std::chrono::seconds(2));
         for (HWND d : Dialogs())
             ADD_FAILURE() << "a dialog of the program is still open: \"" << Narrow(TextOf(d)) << "\" "
                           << Narrow(MessageBoxText(d));

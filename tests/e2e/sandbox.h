@@ -33,7 +33,7 @@ using ::sandbox::kGameArgumentsFile;
 using ::sandbox::kNoGameFile;
 using ::sandbox::kSteamLog;
 using ::sandbox::LogOf;
-// The logging stand-ins: Explorer, the disk check and Paint beside the program, the
+// The logging stand-ins: the disk check and Paint in the system folder, Explorer and the
 // picture viewer registered for .png files. Each logs its command line to LogOf(name).
 inline constexpr const wchar_t* kLoggingStubs[] = {L"explorer", L"chkdsk", L"mspaint", L"photoviewer"};
 
