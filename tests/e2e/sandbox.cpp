@@ -298,6 +298,30 @@ std::optional<std::string> StandInServicesMissing() {
     return std::nullopt;
 }
 
+namespace {
+
+// A program that a test ended leaves its memory tool's copy in a folder of a random
+// name, which the next test would take for its own.
+void RemoveToolFolders() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    if (n == 0 || n > MAX_PATH) return;
+    std::wstring folder(temp, n);
+    if (folder.back() != L'\\') folder += L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"Ravenlock-*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        const std::wstring path = folder + found.cFileName;
+        EmptyTree(path + L"\\");
+        RemoveDirectoryW(path.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
 bool StandInServicesPromised() { return Variable(L"RAVENLOCK_SERVICES_STARTED") == L"1"; }
 
 void Reset() {
@@ -305,6 +329,7 @@ void Reset() {
     // any test has touched it.
     static const std::vector<RegValue> steamRecord = ReadAllValues(kSteamKey);
     EndStartedProcesses();
+    RemoveToolFolders();
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     WriteAllValues(kSteamKey, steamRecord);
     CopyStub(L"Fallout76.exe", kGameExe);
