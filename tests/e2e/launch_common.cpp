@@ -89,22 +89,9 @@ bool WriteDword(const std::wstring& key, const std::wstring& name, DWORD value) 
 }
 
 std::wstring TempToolCopy() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    wchar_t longer[MAX_PATH + 1] = {};
-    const DWORD m = GetLongPathNameW(temp, longer, MAX_PATH + 1);
-    std::wstring folder = (m > 0 && m <= MAX_PATH) ? std::wstring(longer, m) : std::wstring(temp, n);
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    // The program makes a folder of a random name for each copy.
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"Ravenlock-*").c_str(), &found);
-    std::wstring copy = folder + L"Ravenlock-none\\RAMMap.exe";
-    if (search == INVALID_HANDLE_VALUE) return copy;
-    do {
-        const std::wstring candidate = folder + found.cFileName + L"\\RAMMap.exe";
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FileExists(candidate)) copy = candidate;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    std::wstring copy = L"C:\\Ravenlock-none\\RAMMap.exe";
+    for (const std::wstring& folder : sandbox::ToolFolders())
+        if (FileExists(folder + L"RAMMap.exe")) copy = folder + L"RAMMap.exe";
     return copy;
 }
 

@@ -298,29 +298,23 @@ std::optional<std::string> StandInServicesMissing() {
     return std::nullopt;
 }
 
-namespace {
-
-// A program that a test ended leaves its memory tool's copy in a folder of a random
-// name, which the next test would take for its own.
-void RemoveToolFolders() {
+std::vector<std::wstring> ToolFolders() {
     wchar_t temp[MAX_PATH + 1] = {};
     const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    if (n == 0 || n > MAX_PATH) return;
-    std::wstring folder(temp, n);
-    if (folder.back() != L'\\') folder += L'\\';
+    wchar_t longer[MAX_PATH + 1] = {};
+    const DWORD m = GetLongPathNameW(temp, longer, MAX_PATH + 1);
+    std::wstring folder = (m > 0 && m <= MAX_PATH) ? std::wstring(longer, m) : std::wstring(temp, n);
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    std::vector<std::wstring> folders;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"Ravenlock-*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return folders;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        const std::wstring path = folder + found.cFileName;
-        EmptyTree(path + L"\\");
-        RemoveDirectoryW(path.c_str());
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(folder + found.cFileName + L"\\");
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    return folders;
 }
-
-}  // namespace
 
 bool StandInServicesPromised() { return Variable(L"RAVENLOCK_SERVICES_STARTED") == L"1"; }
 
@@ -329,7 +323,12 @@ void Reset() {
     // any test has touched it.
     static const std::vector<RegValue> steamRecord = ReadAllValues(kSteamKey);
     EndStartedProcesses();
-    RemoveToolFolders();
+    // A program that a test ended leaves its memory tool's copy behind, which the next
+    // test would take for its own.
+    for (const std::wstring& folder : ToolFolders()) {
+        EmptyTree(folder);
+        RemoveDirectoryW(folder.c_str());
+    }
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     WriteAllValues(kSteamKey, steamRecord);
     CopyStub(L"Fallout76.exe", kGameExe);

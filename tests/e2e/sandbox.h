@@ -39,6 +39,9 @@ inline constexpr const wchar_t* kLoggingStubs[] = {L"explorer", L"chkdsk", L"msp
 
 // Ends every program, stand-in and browser the tests may have started.
 void EndStartedProcesses();
+// The folders (with a closing backslash) that the program makes in %TEMP% for its
+// memory tool's copies, a random name each.
+std::vector<std::wstring> ToolFolders();
 // Ids of running processes whose executable name equals name, ignoring case.
 std::vector<DWORD> ProcessesNamed(const std::wstring& name);
 // The full path of a running process's executable; "" when it cannot be read.
