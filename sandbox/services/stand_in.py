@@ -17,7 +17,8 @@ beyond the program's time-out; "down" drops every connection without an answer.
 Discord widgets are told apart by server id (scenarios/operational/api_guilds_*):
 111... members in channels and games, 222... nobody online, 333... no invite,
 444... a plain-http invite, 555... a member with a game without a name, 666... cut
-short; any other id answers 404.
+short, 777... a widget far beyond any real one (thousands of channels, tens of
+thousands of members with long names, made on request); any other id answers 404.
 A scenario folder may hold files named after a path ("en_api_statuses.json" answers
 "/en/api/statuses", "news_a.jpg" answers "/news/a.jpg"); whatever it lacks comes from
 scenarios/operational/.
@@ -52,6 +53,21 @@ def file_for(scenario: str, path: str):
     return None
 
 
+def huge_widget() -> bytes:
+    """A widget no server really sends: 5,000 channels and 20,000 members, each with a
+    name of 300 letters, all in the channel listed last."""
+    import json
+    channels = [{"id": str(800000000000000000 + i), "name": "Канал %d" % i, "position": i}
+                for i in range(5000)]
+    last = channels[-1]["id"]
+    members = [{"id": str(i), "username": ("Участник%05d" % i) + "ж" * 286, "status": "online",
+                "channel_id": last, "game": {"name": "Fallout 76"}} for i in range(20000)]
+    widget = {"id": "777777777777777777", "name": "Огромный сервер",
+              "instant_invite": "https://discord.com/invite/huge", "channels": channels,
+              "presence_count": len(members), "members": members}
+    return json.dumps(widget, ensure_ascii=False).encode("utf-8")
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     server_version = "RavenlockStandIn/1.0"
 
@@ -76,6 +92,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if scenario == "error_page":
             self.answer(500, "text/html; charset=utf-8",
                         b"<html><body><h1>502 Bad Gateway</h1></body></html>")
+            return
+        if self.path.split("?", 1)[0] == "/api/guilds/777777777777777777/widget.json":
+            self.answer(200, CONTENT_TYPES[".json"], huge_widget())
             return
         found = file_for(scenario, self.path)
         if found is None:

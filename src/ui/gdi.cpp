@@ -76,15 +76,10 @@ BitmapHandle MakeBitmap(const Picture& picture) {
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bmp || !bits) return BitmapHandle(bmp);
-    auto* out = static_cast<uint8_t*>(bits);
-    const size_t n = static_cast<size_t>(picture.width) * picture.height;
-    for (size_t i = 0; i < n; ++i) {
-        const uint8_t* s = &picture.bgra[i * 4];
-        const unsigned a = s[3];
-        out[i * 4 + 0] = static_cast<uint8_t>(s[0] * a / 255);
-        out[i * 4 + 1] = static_cast<uint8_t>(s[1] * a / 255);
-        out[i * 4 + 2] = static_cast<uint8_t>(s[2] * a / 255);
-        out[i * 4 + 3] = static_cast<uint8_t>(a);
+    const size_t bytes = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height) * 4;
+    if (!PremultiplyAlpha(picture, {static_cast<uint8_t*>(bits), bytes})) {
+        DeleteObject(bmp);
+        return BitmapHandle();
     }
     return BitmapHandle(bmp);
 }

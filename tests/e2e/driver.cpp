@@ -116,10 +116,10 @@ std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
     return args;
 }
 
-Program::Program(const std::wstring& arguments) {
+Program::Program(const std::wstring& arguments, const std::wstring& workingFolder) {
     const std::wstring exe = BinDir() + L"Fallout76Ravenlock.exe";
     std::wstring cmd = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    const std::wstring folder = BinDir();
+    const std::wstring folder = workingFolder.empty() ? BinDir() : workingFolder;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &info_))

@@ -57,7 +57,8 @@ std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine);
 // every box the program opens must have been seen and answered.
 class Program {
 public:
-    explicit Program(const std::wstring& arguments = L"");
+    // Started in its own folder unless a working folder is named.
+    explicit Program(const std::wstring& arguments = L"", const std::wstring& workingFolder = L"");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

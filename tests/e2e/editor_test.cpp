@@ -5,6 +5,7 @@
 
 #include "app/control_ids.h"
 #include "disk_files.h"
+#include "launch_common.h"
 #include "program_test.h"
 #include "remote_controls.h"
 
@@ -264,6 +265,8 @@ TEST_F(SettingsEditor, RestoreStopsAtTheFirstMissingBackup) {
     EXPECT_EQ(ReadBytes(ProfilePath(kCustom)), custom) << "the third file has no backup";
     EXPECT_TRUE(ExistsAsFile(ProfilePath(L"Backup_Fallout76.ini")));
     EXPECT_TRUE(ExistsAsFile(ProfilePath(L"Backup_Fallout76Prefs.ini")));
+    // The failure came half way, between making the files writable and guarding them again.
+    EXPECT_TRUE(GameIniFilesReadOnly()) << "the failed restore left the game's files writable";
 }
 
 TEST_F(SettingsEditor, DeleteRemovesTheThreeFilesAndTheNextShowingDisablesThePage) {

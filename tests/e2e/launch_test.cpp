@@ -3,10 +3,12 @@
 // it runs, and what it shows once the game has ended or was stopped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "launch_common.h"
+#include "started_processes.h"
 
 namespace e2e {
 namespace {
@@ -42,8 +44,7 @@ constexpr int kProcessOverheadMiB = 64;
 TEST_F(Launch, ThroughSteamHidesTheWindowUntilTheGameHasEnded) {
     constexpr int kHeld = 96;
     SetGameArguments(L"--hold-mb 96 --lifetime-ms 6000");
-    const std::wstring toolLog = std::wstring(kScratch) + L"memtool.log";
-    ScopedVariable logTheTool(L"RAVENLOCK_MEMTOOL_LOG", toolLog);
+    const ravenlock::testing::StartsOf tool(L"RAMMap.exe");
     Program program;
     HWND window = nullptr;
     ASSERT_NO_FATAL_FAILURE(StartReady(program, window));
@@ -75,7 +76,7 @@ TEST_F(Launch, ThroughSteamHidesTheWindowUntilTheGameHasEnded) {
     EXPECT_GE(*peak, *reading);
     EXPECT_LE(*peak, kHeld + kProcessOverheadMiB);
     EXPECT_EQ(LinesWith(kSteamLog, kSteamGameLink), 1);
-    EXPECT_FALSE(FileExists(toolLog)) << "the memory tool ran although its option is off";
+    EXPECT_TRUE(tool.Arguments().empty()) << "the memory tool ran although its option is off";
 }
 
 TEST_F(Launch, StopWhileTheGameRunsAndASecondRunKeepsTheHigherPeak) {
@@ -186,8 +187,7 @@ TEST_F(Launch, ClickStopsAGameStartedElsewhereWithoutFollowingIt) {
 }
 
 TEST_F(Launch, OptionStoredAsTextStopsTheLaunchWithAnErrorBox) {
-    const std::wstring toolLog = std::wstring(kScratch) + L"memtool.log";
-    ScopedVariable logTheTool(L"RAVENLOCK_MEMTOOL_LOG", toolLog);
+    const ravenlock::testing::StartsOf tool(L"RAMMap.exe");
     ASSERT_TRUE(WriteString(kSettingsKey, L"FreeRAMCacheBeforeStartingGame", L"1"));
     Program program;
     HWND window = nullptr;
@@ -208,13 +208,12 @@ TEST_F(Launch, OptionStoredAsTextStopsTheLaunchWithAnErrorBox) {
     // the game (a monitor tick would have shown it running by now).
     EXPECT_FALSE(WaitFor([&] { return TextOf(button) != kCaptionStarting || !IsShown(window); }, 2500ms))
         << "caption: " << TextOf(button);
-    EXPECT_FALSE(FileExists(toolLog));
+    EXPECT_TRUE(tool.Arguments().empty());
     EXPECT_TRUE(program.IsRunning());
 }
 
 TEST_F(Launch, SettingsOptionsEmptyTheStandbyListFirstAndRaiseTheGame) {
-    const std::wstring toolLog = std::wstring(kScratch) + L"memtool.log";
-    ScopedVariable logTheTool(L"RAVENLOCK_MEMTOOL_LOG", toolLog);
+    const ravenlock::testing::StartsOf tool(L"RAMMap.exe");
     ASSERT_TRUE(WriteDword(kSettingsKey, L"FreeRAMCacheBeforeStartingGame", 1));
     Program program;
     HWND window = nullptr;
@@ -245,7 +244,7 @@ TEST_F(Launch, SettingsOptionsEmptyTheStandbyListFirstAndRaiseTheGame) {
         ASSERT_TRUE(WaitFor([&] { return !IsShown(window); })) << "the window stays on screen";
         const auto handled = Clock::now() - pressed;
         ++launches;
-        EXPECT_EQ(LinesWith(toolLog, L"-Et"), launches) << "the memory tool had not started before the window hid";
+        EXPECT_EQ(std::ranges::count(tool.Arguments(), L"-Et"), launches) << "the memory tool had not started before the window hid";
         EXPECT_GE(handled, 1500ms) << "the launch did not wait for the memory tool";
         const auto games = GameProcesses();
         ASSERT_EQ(games.size(), 1u) << "no game yet when the launch ended (Steam took more than 2 s)";
@@ -254,7 +253,7 @@ TEST_F(Launch, SettingsOptionsEmptyTheStandbyListFirstAndRaiseTheGame) {
         PostCtrlShiftF(window);
         ASSERT_TRUE(WaitFor([&] { return GameProcesses().empty() && IsShown(window); })) << "the game was not stopped";
     }
-    EXPECT_EQ(LogLines(toolLog), std::vector<std::wstring>(std::size(cases), L"-Et"));
+    EXPECT_EQ(tool.Arguments(), std::vector<std::wstring>(std::size(cases), L"-Et"));
     EXPECT_EQ(LinesWith(kSteamLog, kSteamGameLink), launches);
     EXPECT_TRUE(WaitFor([] { return ProcessesNamed(L"RAMMap.exe").empty() && !FileExists(TempToolCopy()); }))
         << "the temporary copy of the memory tool stays";

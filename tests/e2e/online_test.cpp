@@ -409,6 +409,29 @@ TEST_F(Online, StoredServerComesBackAndIsReadWhenTheTabIsShown) {
     }
 }
 
+TEST_F(Online, AWidgetFarBeyondAnyRealOneIsCutAndTheWindowKeepsAnswering) {
+    ASSERT_TRUE(WriteString(kSettingsKey, L"DiscordServerID", L"777777777777777777"));
+    ASSERT_TRUE(Start(ids::kTabIntegration));
+    HWND label = On(ids::kTabIntegration, ids::kDiscordLabel);
+    HWND list = On(ids::kTabIntegration, ids::kDiscordList);
+    // Asked with a time-out: a window busy with the reply must not hold the test too.
+    const auto rows = [&]() -> int {
+        DWORD_PTR count = 0;
+        if (!SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count)) return -1;
+        return static_cast<int>(count);
+    };
+    EXPECT_TRUE(WaitFor([&] { return rows() > 0 && Sync(window_); }, 60s)) << "rows: " << rows();
+    EXPECT_TRUE(WaitFor([&] { return rows() == 300; })) << "rows: " << rows();
+    EXPECT_FALSE(WaitFor([&] { return rows() != 300; }, 2s)) << "rows: " << rows();
+    EXPECT_TRUE(WaitForText(label, L"Сервер \"Огромный сервер\". Участников в сети: 20000")) << TextOf(label);
+    // Each name is cut to what its cell can show; the channel is found all the same.
+    const std::wstring name = Cell(list, 0, 0);
+    EXPECT_EQ(name.substr(0, 13), L"Участник00000");
+    EXPECT_LE(name.size(), 259u);
+    EXPECT_EQ(Cell(list, 299, 2), L"Канал 4999");
+    EXPECT_TRUE(program_->Dialogs().empty());
+}
+
 TEST_F(Online, ServerLineOpensTheInviteOnlyWhenItIsHttps) {
     ASSERT_TRUE(Start(ids::kTabIntegration));
     HWND edit = On(ids::kTabIntegration, ids::kDiscordServerIDEdit);

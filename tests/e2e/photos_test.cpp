@@ -169,6 +169,34 @@ TEST_F(PhotoManager, RemovingThumbnailsDeletesOnlyThem) {
     EXPECT_EQ(Sorted(ListBoxLines(Get(ids::kPhotoListBox))), Sorted({L"Photo_0001.png", L"Photo_0002.png"}));
 }
 
+TEST_F(PhotoManager, RemovingThumbnailsWithoutAPhotoFolderTouchesNothingElsewhere) {
+    // No photo taken yet: the game has made no photo folder. The program runs from the
+    // game's folder on drive C:, whose root holds a file of the thumbnails' pattern.
+    const std::wstring photos = ProfileFolder() + L"Photos";
+    ASSERT_TRUE(MoveFileExW(photos.c_str(), (photos + L" (moved away)").c_str(), 0));
+    const std::wstring planted = L"C:\\Someone's-thumbnail.png";
+    ASSERT_TRUE(WriteBytes(planted, "not the game's"));
+    struct Remove {
+        std::wstring path;
+        ~Remove() { DeleteFileW(path.c_str()); }
+    } removeAfterwards{planted};
+
+    ASSERT_NE(Start(kGameFolder), nullptr);
+    ASSERT_TRUE(ShowTab(Window(), ids::kTabPhotos));
+    EXPECT_EQ(TextOf(Get(ids::kPhotoLabel)), L"Фотографий Fallout 76: 0");
+    Select(ids::kScreenshotListBox, kScreenshots[0]);
+    ChooseFromViewerMenu(kRemoveThumbsFromBottom);
+    if (HWND box = Running().WaitForMessageBox(3s)) {
+        ADD_FAILURE() << "asked to delete thumbnails with no photo folder";
+        Answer(box, IDYES);  // as a user would
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    }
+    ASSERT_TRUE(Settle(Window()));
+    EXPECT_TRUE(ExistsAsFile(planted)) << "a file outside the game's folders was deleted";
+    for (const auto& shot : kScreenshots) EXPECT_TRUE(ExistsAsFile(ScreenshotPath(shot.name))) << shot.name;
+    EXPECT_TRUE(Running().Dialogs().empty());
+}
+
 TEST_F(PhotoManager, ShellItemsAndTheViewersDoubleClickHandOverThePathAsOneArgument) {
     // The game's folder, and so the screenshot's path, has spaces in it.
     const std::wstring path = ScreenshotPath(kScreenshots[0].name);

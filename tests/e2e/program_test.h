@@ -14,9 +14,9 @@ class ProgramTest : public SandboxTest {
 protected:
     // Starts the program (ending one started before) and waits for its main window;
     // nullptr when it did not show.
-    HWND Start() {
+    HWND Start(const std::wstring& workingFolder = L"") {
         program_.reset();
-        program_.emplace();
+        program_.emplace(L"", workingFolder);
         window_ = program_->WaitForMainWindow();
         return window_;
     }

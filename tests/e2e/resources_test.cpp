@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "launch_common.h"
+#include "started_processes.h"
 
 namespace e2e {
 namespace {
@@ -87,8 +88,7 @@ protected:
 };
 
 TEST_F(MemoryTool, TrayItemsRunTheEmbeddedToolWithTheirSwitchAndRemoveTheCopy) {
-    const std::wstring toolLog = std::wstring(kScratch) + L"memtool.log";
-    ScopedVariable logTheTool(L"RAVENLOCK_MEMTOOL_LOG", toolLog);
+    const ravenlock::testing::StartsOf tool(L"RAMMap.exe");
     const auto builtTool = FileBytes(BinDir() + L"RAMMap.exe");
     ASSERT_TRUE(builtTool && !builtTool->empty());
     Program program;
@@ -112,9 +112,9 @@ TEST_F(MemoryTool, TrayItemsRunTheEmbeddedToolWithTheirSwitchAndRemoveTheCopy) {
         EXPECT_TRUE(WaitFor([&] { return (copy = FileBytes(TempToolCopy())) && copy->size() == builtTool->size(); }))
             << "no temporary copy of the tool";
         EXPECT_TRUE(copy == builtTool) << "the copy is not the tool that was built";
-        ASSERT_TRUE(WaitFor([&] { return LogLines(toolLog).size() == runs + 1; })) << "the tool did not start";
+        ASSERT_TRUE(WaitFor([&] { return tool.Arguments().size() == runs + 1; })) << "the tool did not start";
         ++runs;
-        EXPECT_EQ(LogLines(toolLog).back(), c.toolSwitch);
+        EXPECT_EQ(tool.Arguments().back(), c.toolSwitch);
         EXPECT_TRUE(WaitFor([] { return ProcessesNamed(L"RAMMap.exe").empty() && !FileExists(TempToolCopy()); }))
             << "the temporary copy stays after the tool has ended";
     }

@@ -20,6 +20,23 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !IsShown(gamePage); })) << "the Game tab stays";
         SelectTab(window, ids::kTabGame);
     }
+    struct Shown {
+        HWND window = nullptr, label = nullptr, button = nullptr;
+    };
+    // Starts the program and waits for its first report, "В норме".
+    static void StartWithAGoodReport(Program& program, Shown& shown) {
+        shown.window = program.WaitForMainWindow();
+        ASSERT_NE(shown.window, nullptr);
+        shown.label = ServerStatusLabel(shown.window);
+        shown.button = RunGameButton(shown.window);
+        ASSERT_TRUE(WaitFor([&] { return TextOf(shown.label) == StatusLine(L"В норме") && IsEnabled(shown.button); }));
+    }
+    // Starts a check that the service keeps waiting beyond the program's time-out.
+    static void StartASlowCheck(const Shown& shown) {
+        ASSERT_TRUE(SetScenario(L"slow"));
+        ASSERT_NO_FATAL_FAILURE(ReselectGameTab(shown.window));
+        ASSERT_TRUE(WaitFor([&] { return TextOf(shown.label) == kStatusLoading; })) << "status line: " << TextOf(shown.label);
+    }
 };
 
 TEST_F(ServerStatus, EachReportGivesItsLineAndTheButtonState) {
@@ -68,15 +85,10 @@ TEST_F(ServerStatus, EachReportGivesItsLineAndTheButtonState) {
 
 TEST_F(ServerStatus, ReselectedGameTabShowsTheLoadingLineWhileTheServiceIsSlow) {
     Program program;
-    HWND window = program.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    HWND label = ServerStatusLabel(window);
-    HWND button = RunGameButton(window);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == StatusLine(L"В норме") && IsEnabled(button); }));
-
-    ASSERT_TRUE(SetScenario(L"slow"));
-    ASSERT_NO_FATAL_FAILURE(ReselectGameTab(window));
-    EXPECT_TRUE(WaitFor([&] { return TextOf(label) == kStatusLoading; })) << "status line: " << TextOf(label);
+    Shown shown;
+    ASSERT_NO_FATAL_FAILURE(StartWithAGoodReport(program, shown));
+    const auto [window, label, button] = shown;
+    ASSERT_NO_FATAL_FAILURE(StartASlowCheck(shown));
     EXPECT_FALSE(IsEnabled(button)) << "the button stays enabled while the check runs";
     EXPECT_TRUE(WaitFor([&] { return PixelsOfColour(label, kStatusWhite) > 50 && PixelsOfColour(label, kStatusYellow) == 0; }))
         << "the loading line is not white";
@@ -84,6 +96,25 @@ TEST_F(ServerStatus, ReselectedGameTabShowsTheLoadingLineWhileTheServiceIsSlow) 
     SelectTab(window, ids::kTabResources);
     EXPECT_TRUE(WaitFor([&] { return IsShown(Control(window, ids::kPageFirst + ids::kTabResources)); }));
     EXPECT_EQ(TextOf(label), kStatusLoading);
+}
+
+TEST_F(ServerStatus, ALateFailureNeverOverwritesANewerReport) {
+    Program program;
+    Shown shown;
+    ASSERT_NO_FATAL_FAILURE(StartWithAGoodReport(program, shown));
+    const auto [window, label, button] = shown;
+    // A check that the service keeps waiting until the program gives up on it (15 s)...
+    ASSERT_NO_FATAL_FAILURE(StartASlowCheck(shown));
+    Sleep(1000);  // its request is with the service
+    // ...while the service has recovered and the user looks again.
+    ASSERT_TRUE(SetScenario(L"operational"));
+    ASSERT_NO_FATAL_FAILURE(ReselectGameTab(window));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == StatusLine(L"В норме") && IsEnabled(button); }, 40s))
+        << "status line: " << TextOf(label);
+    // The slow check's failure has had its time to arrive: the newer report stands.
+    EXPECT_FALSE(WaitFor([&] { return TextOf(label) != StatusLine(L"В норме") || !IsEnabled(button); }, 20s))
+        << "status line: " << TextOf(label) << "; button " << (IsEnabled(button) ? "enabled" : "disabled");
+    EXPECT_TRUE(program.Dialogs().empty());
 }
 
 TEST_F(ServerStatus, AutoRunLaunchesOnceWhenTheFirstReportIsGood) {

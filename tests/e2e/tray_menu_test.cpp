@@ -6,6 +6,7 @@
 
 #include "launch_common.h"
 #include "remote_controls.h"
+#include "started_processes.h"
 
 namespace e2e {
 namespace {
@@ -85,8 +86,7 @@ TEST_F(TrayMenu, ProfileItemIsGreyedWhenTheFolderWasMissingAtStartUp) {
 }
 
 TEST_F(TrayMenu, MemoryItemsRunTheToolWithTheirSwitch) {
-    const std::wstring toolLog = std::wstring(kScratch) + L"memtool.log";
-    ScopedVariable logTheTool(L"RAVENLOCK_MEMTOOL_LOG", toolLog);
+    const ravenlock::testing::StartsOf tool(L"RAMMap.exe");
     Program program;
     HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
@@ -98,9 +98,9 @@ TEST_F(TrayMenu, MemoryItemsRunTheToolWithTheirSwitch) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "switch " << (c.item == kTrayFreeRam ? "-Et" : "-Ew"));
         Choose(window, c.item);
-        ASSERT_TRUE(WaitFor([&] { return LogLines(toolLog).size() == runs + 1; })) << "the tool did not start";
+        ASSERT_TRUE(WaitFor([&] { return tool.Arguments().size() == runs + 1; })) << "the tool did not start";
         ++runs;
-        EXPECT_EQ(LogLines(toolLog).back(), c.toolSwitch);
+        EXPECT_EQ(tool.Arguments().back(), c.toolSwitch);
         EXPECT_TRUE(WaitFor([] { return ProcessesNamed(L"RAMMap.exe").empty(); }));
     }
 }

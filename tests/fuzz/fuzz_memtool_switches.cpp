@@ -42,8 +42,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(switches.unknown == unknown);
     FUZZ_CHECK(switches.actions == expected);
 
-    // The start-up log shows the arguments as given, the program's name left out.
-    const std::wstring logged = memtool::ArgumentsForLog(text);
-    FUZZ_CHECK(logged == L"(none)" || text.find(logged) != std::wstring::npos);
     return 0;
 }

@@ -1,7 +1,8 @@
 // Picture decoding (PNG and JPEG): a decoded picture has four bytes a pixel and stays
 // within the pixel limit, which is kept low enough that a hostile header is refused
-// rather than paid for.
+// rather than paid for. Its premultiplied pixels never hold a colour above the alpha.
 #include <span>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "platform/picture.h"
@@ -16,5 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint64_t pixels = static_cast<uint64_t>(picture->width) * static_cast<uint64_t>(picture->height);
     FUZZ_CHECK(pixels <= kLimit);
     FUZZ_CHECK(picture->bgra.size() == pixels * 4);
+    // What the window makes of it for AlphaBlend: no colour above its alpha.
+    std::vector<uint8_t> blended(picture->bgra.size());
+    FUZZ_CHECK(PremultiplyAlpha(*picture, blended));
+    for (size_t i = 0; i < blended.size(); i += 4)
+        FUZZ_CHECK(blended[i] <= blended[i + 3] && blended[i + 1] <= blended[i + 3] && blended[i + 2] <= blended[i + 3]);
     return 0;
 }

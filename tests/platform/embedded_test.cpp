@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/tools.h"
+#include "started_processes.h"
 #include "test_support.h"
 
 namespace ravenlock {
@@ -130,18 +131,15 @@ TEST_F(ProgramResources, ExtractWritesBytesAndSkipsAMissingFolderSilently) {
     EXPECT_THROW(ExtractResourceToFile(L"NOSUCHRESOURCE", dir.Path() + L"x", module_), AppError);
 }
 
-// The tool records how it was started in the file this variable names.
+// How the tool was started is read from the started process itself.
 class MemoryToolRun : public ProgramResources {
 protected:
     void SetUp() override {
         ProgramResources::SetUp();
-        log_ = dir_.Path() + L"memtool.log";
-        SetEnvironmentVariableW(L"RAVENLOCK_MEMTOOL_LOG", log_.c_str());
         KillLeftovers();
     }
     void TearDown() override {
         KillLeftovers();
-        SetEnvironmentVariableW(L"RAVENLOCK_MEMTOOL_LOG", nullptr);
         DeleteFileW(TempToolPath().c_str());
         ProgramResources::TearDown();
     }
@@ -151,14 +149,14 @@ protected:
             if (h) TerminateProcess(h, 1), WaitForSingleObject(h, 5000), CloseHandle(h);
         }
     }
-    std::string Log() const { return ReadBytes(log_); }
-    TempDir dir_;
-    std::wstring log_;
+    std::vector<std::wstring> Runs() const { return starts_.Arguments(); }
+    testing::StartsOf starts_{L"RAMMap.exe"};
 };
 
 TEST_F(MemoryToolRun, SwitchRunStartsTheCopyWithItsSwitchAndTheCopyIsRemovedAfterwards) {
     RunRamMapTool(L"RAMMap", L"-Et", false, module_);
-    ASSERT_TRUE(WaitFor([&] { return Log().find("-Et") != std::string::npos; })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return !Runs().empty(); }));
+    EXPECT_EQ(Runs(), std::vector<std::wstring>{L"-Et"}) << starts_.Text();
     const std::wstring copy = TempToolPath();
     EXPECT_EQ(ReadBytes(copy), Data(L"RAMMAP"));
     ASSERT_TRUE(WaitFor([] { return !ProcessExists(L"RAMMap.exe"); }));
@@ -172,7 +170,8 @@ TEST_F(MemoryToolRun, SwitchRunStartsTheCopyWithItsSwitchAndTheCopyIsRemovedAfte
 
 TEST_F(MemoryToolRun, TheCopyLivesInAPrivateFolderOfARandomName) {
     RunRamMapTool(L"RAMMap", L"-Et", false, module_);
-    ASSERT_TRUE(WaitFor([&] { return Log().find("-Et") != std::string::npos; })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return !Runs().empty(); }));
+    EXPECT_EQ(Runs(), std::vector<std::wstring>{L"-Et"}) << starts_.Text();
     const std::wstring folder = FolderPart(TempToolPath());
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
@@ -211,7 +210,8 @@ TEST_F(MemoryToolRun, TheCopyLivesInAPrivateFolderOfARandomName) {
 
 TEST_F(MemoryToolRun, CopyStaysWhileTheToolRunsOrIsLocked) {
     RunRamMapTool(L"RAMMap", L"-Et", true, module_);  // interactive: no switch, the window stays up
-    ASSERT_TRUE(WaitFor([&] { return Log().find("(none)") != std::string::npos; })) << Log();
+    ASSERT_TRUE(WaitFor([&] { return !Runs().empty(); }));
+    EXPECT_EQ(Runs(), std::vector<std::wstring>{L""}) << starts_.Text();
     ASSERT_TRUE(WaitFor([] { return ProcessExists(L"RAMMap.exe"); }));
     EXPECT_FALSE(RemoveTempToolCopy());
     EXPECT_NE(GetFileAttributesW(TempToolPath().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -222,10 +222,10 @@ TEST_F(MemoryToolRun, CopyStaysWhileTheToolRunsOrIsLocked) {
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(RemoveTempToolCopy());
     // A new request cannot overwrite the locked copy: nothing is started.
-    const size_t before = Log().size();
+    const size_t before = Runs().size();
     RunRamMapTool(L"RAMMap", L"-Ew", false, module_);
-    std::this_thread::sleep_for(1500ms);  // long enough for a started tool to have logged
-    EXPECT_EQ(Log().size(), before) << Log();
+    std::this_thread::sleep_for(1500ms);  // long enough for a started tool to be seen
+    EXPECT_EQ(Runs().size(), before) << starts_.Text();
     CloseHandle(lock);
     EXPECT_TRUE(RemoveTempToolCopy());
     EXPECT_EQ(GetFileAttributesW(TempToolPath().c_str()), INVALID_FILE_ATTRIBUTES);

@@ -25,26 +25,6 @@ std::vector<std::wstring> Arguments() {
     return args;
 }
 
-// Tests name a file here to see how the launcher started us.
-void LogStart() {
-    const DWORD size = GetEnvironmentVariableW(L"RAVENLOCK_MEMTOOL_LOG", nullptr, 0);
-    if (size == 0) return;
-    std::wstring path(size, L'\0');
-    const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_MEMTOOL_LOG", path.data(), size);
-    if (n == 0 || n >= size) return;
-    path.resize(n);
-    const std::wstring line = memtool::ArgumentsForLog(GetCommandLineW()) + L"\r\n";
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(bytes > 0 ? bytes : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr, nullptr);
-    HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(f, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
 // We run elevated from a folder under %TEMP%: DLLs are loaded from the system folder
 // only, never from beside us. Looked up by name, since Windows 7 has it only with an update.
 void LoadDllsFromSystemOnly() {
@@ -58,7 +38,6 @@ void LoadDllsFromSystemOnly() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     LoadDllsFromSystemOnly();
-    LogStart();
     const memtool::Switches switches = memtool::ParseSwitches(Arguments());
     if (switches.unknown) return memtool::kExitUnknownSwitch;
     if (switches.actions.empty()) return memtool::RunMemoryWindow(instance);

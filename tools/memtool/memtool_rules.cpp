@@ -21,8 +21,6 @@ bool SameSwitch(std::wstring_view arg, std::wstring_view name) {
     return true;
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
 std::wstring Grouped(uint64_t value) {
     std::wstring digits = std::to_wstring(value);
     std::wstring out;
@@ -129,22 +127,6 @@ std::wstring SuccessText(Action action, int hour, int minute, int second) {
     const std::wstring time = {TwoDigits(hour, 10),   TwoDigits(hour, 1),   L':', TwoDigits(minute, 10),
                                TwoDigits(minute, 1), L':', TwoDigits(second, 10), TwoDigits(second, 1)};
     return time + (action == Action::PurgeStandby ? L" — резервный список очищен." : L" — рабочие наборы очищены.");
-}
-
-std::wstring ArgumentsForLog(std::wstring_view commandLine) {
-    size_t i = 0;
-    // The program name ends at the closing quote, or at the first blank when unquoted.
-    if (!commandLine.empty() && commandLine[0] == L'"') {
-        const size_t close = commandLine.find(L'"', 1);
-        i = close == std::wstring_view::npos ? commandLine.size() : close + 1;
-    } else {
-        while (i < commandLine.size() && !IsBlank(commandLine[i])) ++i;
-    }
-    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
-    size_t end = commandLine.size();
-    while (end > i && IsBlank(commandLine[end - 1])) --end;
-    if (end == i) return L"(none)";
-    return std::wstring(commandLine.substr(i, end - i));
 }
 
 }  // namespace memtool

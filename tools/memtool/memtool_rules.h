@@ -57,8 +57,4 @@ std::wstring FailureText(Action action, const Result& result);
 // Status line after an action succeeded, stamped with the local time.
 std::wstring SuccessText(Action action, int hour, int minute, int second);
 
-// The arguments of a raw command line (the program's own name removed),
-// or "(none)"; this is what the start-up log records.
-std::wstring ArgumentsForLog(std::wstring_view commandLine);
-
 }  // namespace memtool

@@ -146,23 +146,5 @@ TEST(MemtoolTexts, SuccessIsStampedWithTheTime) {
     EXPECT_EQ(SuccessText(A::EmptyWorkingSets, 23, 59, 0), L"23:59:00 — рабочие наборы очищены.");
 }
 
-TEST(MemtoolLog, ArgumentsAreTheCommandLineWithoutTheProgram) {
-    const struct {
-        std::wstring commandLine, logged;
-    } cases[] = {
-        {L"RAMMap.exe -Et", L"-Et"},
-        {L"\"C:\\Program Files\\Ravenlock\\RAMMap.exe\" -Ew", L"-Ew"},
-        {L"\"C:\\Program Files\\Ravenlock\\RAMMap.exe\"", L"(none)"},
-        {L"\"C:\\x y\\RAMMap.exe\"-Et", L"-Et"},
-        {L"C:\\Temp\\RAMMap.exe   -Ew  -Et  ", L"-Ew  -Et"},
-        {L"RAMMap.exe\t/et", L"/et"},
-        {L"RAMMap.exe \"a b\" -Et", L"\"a b\" -Et"},
-        {L"RAMMap.exe", L"(none)"},
-        {L"RAMMap.exe    ", L"(none)"},
-        {L"", L"(none)"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ArgumentsForLog(c.commandLine), c.logged) << c.commandLine;
-}
-
 }  // namespace
 }  // namespace memtool
