@@ -65,6 +65,20 @@ TEST_F(ProcessesTest, MemoryReadingFollowsTheWorkingSet) {
     EXPECT_FALSE(SetProcessPriority(L"NoSuchProcess.exe", HIGH_PRIORITY_CLASS));
 }
 
+TEST_F(ProcessesTest, MemoryIsReadFromAGameThatAllowsOnlyLimitedQueries) {
+    ChildProcess game(StubNamed(L"RlGuarded.exe"), L"--hold-mb 100 --lifetime-ms 60000 --limited-access");
+    // The stub has locked itself, as anti-cheat software does: asking for full
+    // information or for its memory is refused.
+    ASSERT_TRUE(WaitFor([&] {
+        HANDLE full = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, game.Id());
+        if (full) CloseHandle(full);
+        return !full && ProcessExists(L"RlGuarded.exe");
+    })) << "the stub did not lock itself";
+    uint64_t reading = 0;
+    EXPECT_TRUE(WaitFor([&] { return (reading = GetProcessMemoryMB(L"RlGuarded.exe")) >= 100; }))
+        << "last reading " << reading;
+}
+
 TEST_F(ProcessesTest, WithSeveralMatchesTheLastInSnapshotOrderDecides) {
     const std::wstring exe = StubNamed(L"RlTwin.exe");
     ChildProcess small(exe, L"--hold-mb 32 --lifetime-ms 60000");
