@@ -112,7 +112,7 @@ TEST_F(MemoryTool, TrayItemsRunTheEmbeddedToolWithTheirSwitchAndRemoveTheCopy) {
         EXPECT_TRUE(WaitFor([&] { return (copy = FileBytes(TempToolCopy())) && copy->size() == builtTool->size(); }))
             << "no temporary copy of the tool";
         EXPECT_TRUE(copy == builtTool) << "the copy is not the tool that was built";
-        ASSERT_TRUE(WaitFor([&] { return tool.Arguments().size() == runs + 1; })) << "the tool did not start";
+        ASSERT_TRUE(WaitFor([&] { return tool.Arguments().size() == runs + 1; })) << "the tool did not start; " << tool.Text();
         ++runs;
         EXPECT_EQ(tool.Arguments().back(), c.toolSwitch);
         EXPECT_TRUE(WaitFor([] { return ProcessesNamed(L"RAMMap.exe").empty() && !FileExists(TempToolCopy()); }))

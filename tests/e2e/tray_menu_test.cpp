@@ -98,7 +98,7 @@ TEST_F(TrayMenu, MemoryItemsRunTheToolWithTheirSwitch) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "switch " << (c.item == kTrayFreeRam ? "-Et" : "-Ew"));
         Choose(window, c.item);
-        ASSERT_TRUE(WaitFor([&] { return tool.Arguments().size() == runs + 1; })) << "the tool did not start";
+        ASSERT_TRUE(WaitFor([&] { return tool.Arguments().size() == runs + 1; })) << "the tool did not start; " << tool.Text();
         ++runs;
         EXPECT_EQ(tool.Arguments().back(), c.toolSwitch);
         EXPECT_TRUE(WaitFor([] { return ProcessesNamed(L"RAMMap.exe").empty(); }));

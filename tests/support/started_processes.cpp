@@ -9,6 +9,8 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <utility>
 #include <stdexcept>
 #include <thread>
 
@@ -58,34 +60,65 @@ std::wstring CommandLineOf(HANDLE process) {
     return text;
 }
 
+// The program file's name as the system knows it; empty while it does not yet.
+std::wstring ImageNameOf(HANDLE process) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return QueryFullProcessImageNameW(process, 0, path, &size) ? FileNamePart(std::wstring(path, size)) : L"";
+}
+
+// The program's name and its arguments, from a command line.
+std::pair<std::wstring, std::wstring> Split(const std::wstring& line) {
+    std::pair<std::wstring, std::wstring> parts;
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(line.c_str(), &argc);
+    for (int i = 0; argv && i < argc; ++i) {
+        if (i == 0) {
+            parts.first = FileNamePart(argv[0]);
+            continue;
+        }
+        if (i > 1) parts.second += L' ';
+        parts.second += argv[i];
+    }
+    LocalFree(argv);
+    return parts;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 void Follow(DWORD id, std::shared_ptr<Start> start) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, id);
-    std::wstring line;
+    std::wstring image;
+    std::optional<std::pair<std::wstring, std::wstring>> read;
     if (process) {
-        // The new process sets its parameters up before it loads anything; a tool that
-        // lives for a moment still shows them for far longer than this loop needs.
+        // A block read while the new process is still being set up may not be its own yet:
+        // only a command line that names the process's own program file counts.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while ((line = CommandLineOf(process)).empty() && WaitForSingleObject(process, 0) == WAIT_TIMEOUT &&
-               std::chrono::steady_clock::now() < giveUp)
+        for (;;) {
+            const bool ended = WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+            if (image.empty()) image = ImageNameOf(process);
+            const std::wstring line = CommandLineOf(process);
+            if (!line.empty() && !image.empty()) {
+                auto parts = Split(line);
+                if (SameName(parts.first, image) || SameName(parts.first + L".exe", image)) {
+                    read = std::move(parts);
+                    break;
+                }
+            }
+            if (ended || std::chrono::steady_clock::now() > giveUp) break;
             Sleep(1);
-        if (line.empty()) line = CommandLineOf(process);
+        }
         CloseHandle(process);
     }
     std::lock_guard<std::mutex> guard(lock);
-    if (line.empty()) {
-        start->arguments = L"(unread)";
+    if (read) {
+        start->program = image;
+        start->arguments = read->second;
     } else {
-        int argc = 0;
-        wchar_t** argv = CommandLineToArgvW(line.c_str(), &argc);
-        for (int i = 0; argv && i < argc; ++i) {
-            if (i == 0) {
-                start->program = FileNamePart(argv[0]);
-                continue;
-            }
-            if (i > 1) start->arguments += L' ';
-            start->arguments += argv[i];
-        }
-        LocalFree(argv);
+        start->program = image;
+        start->arguments = L"(unread)";
     }
     start->done = true;
 }
@@ -149,7 +182,11 @@ std::vector<std::wstring> StartsOf::Arguments() const {
 
 std::string StartsOf::Text() const {
     std::wstring text;
-    for (const auto& a : Arguments()) text += L"[" + a + L"] ";
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        for (const auto& s : starts)
+            text += L"{" + s->program + L"|" + s->arguments + (s->done ? L"" : L"|pending") + L"} ";
+    }
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(size > 0 ? size : 0, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
