@@ -7,6 +7,7 @@ set(RAVENLOCK_CORE_SOURCES
   platform/paths.cpp
   platform/sound_rules.cpp
   launch/launch_rules.cpp
+  launch/session_journal.cpp
   online/json_text.cpp
   online/server_status.cpp
   online/service_url.cpp
@@ -15,6 +16,7 @@ set(RAVENLOCK_CORE_SOURCES
   online/discord_widget.cpp
   online/launch_codes.cpp
   online/check_gate.cpp
+  online/servers_back.cpp
   gameconfig/line_list.cpp
   gameconfig/ini_section.cpp
   gameconfig/option_rules.cpp

@@ -10,6 +10,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"TMainForm";
 inline constexpr wchar_t kMainWindowCaption[] = L"Fallout 76 Ravenlock";
 inline constexpr wchar_t kNewsWindowClass[] = L"TNewsForm";
 inline constexpr wchar_t kNewsWindowCaption[] = L"Новости Fallout 76";
+inline constexpr wchar_t kJournalWindowClass[] = L"TSessionJournalForm";
 // Title of the program's message boxes (the fatal start-up messages and the default
 // error dialog): the executable's name without its extension.
 inline constexpr wchar_t kMessageBoxTitle[] = L"Fallout76Ravenlock";
@@ -142,5 +143,11 @@ inline constexpr int kFreeWorkingSetsN = 2005;
 inline constexpr int kFreeRAMN = 2006;
 inline constexpr int kMinMaxN = 2007;
 inline constexpr int kExitN = 2008;
+inline constexpr int kArmLaunchN = 2009;
+inline constexpr int kSessionJournalN = 2010;
+
+// The journal window's children.
+inline constexpr int kJournalList = 2101;
+inline constexpr int kJournalWeekLabel = 2102;
 
 }  // namespace ravenlock::ids

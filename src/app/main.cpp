@@ -77,6 +77,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::RunHandler(mainWindow->Handle(), [&] { mainWindow->FormCreate(); });
     // 4. The news window, hidden.
     mainWindow->NewsForm.Create(application.Handle());
+    mainWindow->JournalForm.Create(application.Handle(), mainWindow->State.Settings, mainWindow->State.GameFolder);
     startup_trace::Step("start-up sequence");
     mainWindow->ShowAfterCreate();
     startup_trace::Step("first paint");

@@ -82,6 +82,7 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
     FalloutProcessTimer.Bind(hwnd);
     FalloutProcessTimer.onTimer = [this] { Game.FalloutProcessTimerTimer(); };
+    ServersWatch.Create(*this);
 
     const DWORD openFlags = OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
     MyOpenDialog = {L"Пожалуйста, укажите файл Fallout76.exe", L"Fallout76.exe", L"exe",
@@ -168,6 +169,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case TrayIcon::kCallbackMessage:
             if (lp == WM_LBUTTONUP) TrayIconClick();
+            if (lp == NIN_BALLOONUSERCLICK) ShowMainWindow();
             if (lp == WM_RBUTTONUP || lp == WM_CONTEXTMENU) {
                 POINT at;
                 GetCursorPos(&at);
@@ -210,7 +212,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SnapToScreenEdges(*reinterpret_cast<RECT*>(lp));
             return TRUE;
         case WM_TIMER:
-            for (ui::Timer* t : {&RemoveTempFilesTimer, &FalloutProcessTimer})
+            for (ui::Timer* t : {&RemoveTempFilesTimer, &FalloutProcessTimer, &ServersWatch.Timer})
                 if (t->Id() == wp && t->Enabled() && t->onTimer) t->onTimer();
             return 0;
         case WM_DESTROY:

@@ -15,9 +15,11 @@
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
 #include "launch/game_tab.h"
+#include "launch/journal_window.h"
 #include "online/integration_tab.h"
 #include "online/launch_codes_box.h"
 #include "online/news_window.h"
+#include "online/servers_back_watch.h"
 #include "platform/http_client.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
@@ -62,6 +64,9 @@ public:
     LaunchCodesBox LaunchCodes;
     // The news window (TNewsForm): a top-level window of its own, created by the entry.
     NewsWindow NewsForm;
+    // The journal of game sessions, likewise a window of its own.
+    JournalWindow JournalForm;
+    ServersBackWatch ServersWatch;
     ui::ToolTip Tips;
     TrayIcon Tray;
     ImageList TrayImageList;

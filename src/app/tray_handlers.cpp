@@ -31,6 +31,8 @@ void MainWindow::ExitNClick(int tag) {
             RemoveTempFilesTimer.SetEnabled(true);
             break;
         case 10: ToggleMainWindow(); break;
+        case 80: ServersWatch.ToggleArmed(); break;
+        case 90: JournalForm.Open(); break;
         case 0:
             FormCloseQuery();
             Terminate();

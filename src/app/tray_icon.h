@@ -16,6 +16,10 @@ public:
 
     void Show(HWND owner, HICON icon, const std::wstring& tip);
     void Remove();
+    // A new tooltip, cut to the area's limit.
+    void SetTip(const std::wstring& tip);
+    // A balloon from the icon; its click comes back as NIN_BALLOONUSERCLICK.
+    void ShowBalloon(const std::wstring& title, const std::wstring& text);
     // True when msg is Explorer's "TaskbarCreated" broadcast; the icon is then added again.
     bool HandleTaskbarCreated(UINT msg);
 

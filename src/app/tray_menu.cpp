@@ -19,13 +19,16 @@ constexpr MenuItemSpec kItems[] = {
     {ids::kFreeRAMN, L"Очистить RAM-кэш", 5},
     {0, nullptr, -1},
     {ids::kMinMaxN, L"Свернуть/Развернуть", 3},
+    {ids::kArmLaunchN, L"Запустить игру, когда серверы заработают", -1},
+    {ids::kSessionJournalN, L"Журнал игровых сессий", 6},
     {ids::kExitN, L"Выход", 1},
 };
 constexpr struct {
     int id, tag;
 } kTags[] = {{ids::kRunFallout76ForceN, 70}, {ids::kInstallFolderN, 30}, {ids::kUserProfileN, 20},
              {ids::kCheckAndRepairDiskN, 60}, {ids::kFreeWorkingSetsN, 50}, {ids::kFreeRAMN, 40},
-             {ids::kMinMaxN, 10},          {ids::kExitN, 0}};
+             {ids::kMinMaxN, 10},          {ids::kArmLaunchN, 80},     {ids::kSessionJournalN, 90},
+             {ids::kExitN, 0}};
 
 }  // namespace
 
@@ -91,6 +94,10 @@ int TrayMenu::TagOf(int itemId) {
 
 void TrayMenu::SetItemEnabled(int itemId, bool enabled) {
     EnableMenuItem(menu_, static_cast<UINT>(itemId), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void TrayMenu::SetItemChecked(int itemId, bool checked) {
+    CheckMenuItem(menu_, static_cast<UINT>(itemId), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void TrayMenu::Popup(HWND owner, POINT at) const {

@@ -40,6 +40,7 @@ public:
     // The Tag of a menu item id, or -1 when the id is not one of ours.
     static int TagOf(int itemId);
     void SetItemEnabled(int itemId, bool enabled);
+    void SetItemChecked(int itemId, bool checked);
     // Opens the menu centred on the point; the chosen item arrives as WM_COMMAND at owner.
     void Popup(HWND owner, POINT at) const;
 

@@ -3,6 +3,7 @@
 // buttons, version and login lines, news lines, the server status line and the
 // language switch; and the launch, stop and monitor of the game.
 #include "launch/launch_rules.h"
+#include "launch/session_recorder.h"
 #include "platform/processes.h"
 #include "ui/controls.h"
 #include "ui/page_control.h"
@@ -35,10 +36,16 @@ public:
     ui::Label ServerStatusLabel;
     ui::ToggleSwitch LanguageSwitch;
 
+    // Whether the monitor follows a running game (for the tray's tooltip and checks).
+    bool GameIsFollowed() const { return session_.Running(); }
+
 private:
     MainWindow* main_ = nullptr;
     // The monitor's hold on the running game between ticks.
     ProcessWatch gameWatch_{kGameProcess};
+    // The session the monitor follows, for the journal.
+    SessionRecorder session_;
+    void SessionEnded();
 };
 
 }  // namespace ravenlock

@@ -7,6 +7,7 @@
 #include "launch/launch_rules.h"
 #include "platform/processes.h"
 #include "platform/tools.h"
+#include "ui/dispatch.h"
 
 namespace ravenlock {
 
@@ -19,6 +20,7 @@ void GameTab::RunGameButtonClick() {
         w.FalloutProcessTimer.SetEnabled(false);
         w.ShowMainWindow();
         if (const auto line = PeakLineIfMeasured(st.GamePeakMemoryMB)) w.Tools.RAMLabel.SetText(*line);
+        SessionEnded();
         return;
     }
     RunGameButton.SetText(kCaptionStarting);
@@ -45,10 +47,21 @@ void GameTab::FalloutProcessTimerTimer() {
     if (step.caption != RunGameButton.Text()) RunGameButton.SetText(step.caption);
     if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
     w.State.GamePeakMemoryMB = step.peak;
+    if (game.runs && !session_.Running()) session_.Started();
+    if (game.runs) w.Tray.SetTip(InGameTooltip(UtcNow() - session_.StartTime(), game.memoryMB));
     if (step.stopMonitor) {
         w.FalloutProcessTimer.SetEnabled(false);
+        SessionEnded();
         w.ShowMainWindow();
     }
+}
+
+void GameTab::SessionEnded() {
+    MainWindow& w = *main_;
+    if (!session_.Running()) return;
+    session_.Ended(w.State.Settings, w.State.GameFolder, w.State.GamePeakMemoryMB);
+    w.JournalForm.SessionRecorded();
+    w.Tray.SetTip(ui::ApplicationTitle());
 }
 
 void GameTab::RunSteamButtonClick() { RunProgram(main_->State.SteamFolder + L"Steam.exe"); }

@@ -25,6 +25,7 @@ void ApplyResult(MainWindow& main, const std::wstring& status) {
     const StatusLook look = LookOfStatus(status);
     ApplyLook(game, look);
     game.ServerStatusLabel.SetText(kStatusPrefix + status);
+    main.ServersWatch.OnResult(status);
     const bool autoRun = main.State.AutoRunPending;
     main.State.AutoRunPending = false;  // one automatic launch at most, whatever the result
     if (autoRun) {

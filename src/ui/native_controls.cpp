@@ -175,14 +175,52 @@ void ListView::SetRows(const std::vector<std::wstring>& rows) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+void ListView::CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns) {
+    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                    LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                                b.x, b.y, b.w, b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    Attach(hwnd);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(-11)), FALSE);
+    ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH | LVCF_TEXT;
+        column.cx = columns[i].second;
+        column.pszText = const_cast<wchar_t*>(columns[i].first.c_str());
+        ListView_InsertColumn(hwnd, static_cast<int>(i), &column);
+    }
+}
+
+void ListView::SetTable(const std::vector<std::vector<std::wstring>>& rows) {
+    HWND hwnd = Handle();
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(hwnd);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        for (size_t c = 0; c < rows[i].size(); ++c) {
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(i);
+            item.iSubItem = static_cast<int>(c);
+            item.pszText = const_cast<wchar_t*>(rows[i][c].c_str());
+            if (c == 0) ListView_InsertItem(hwnd, &item);
+            else ListView_SetItem(hwnd, &item);
+        }
+    }
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 int ListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
 
 bool ListView::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg != WM_NOTIFY) return false;
     const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
     if (hdr->code == NM_CLICK && onMouseClick) RunHandler(Handle(), onMouseClick);
+    if (hdr->code == NM_DBLCLK && onDoubleClick) RunHandler(Handle(), onDoubleClick);
     result = 0;
-    return hdr->code == NM_CLICK;
+    return hdr->code == NM_CLICK || hdr->code == NM_DBLCLK;
 }
 
 void EditBox::Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle) {

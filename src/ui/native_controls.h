@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/controls.h"
@@ -69,9 +70,13 @@ class ListView : public Control {
 public:
     void Create(HWND parent, int id, Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border);
     void SetRows(const std::vector<std::wstring>& rows);
+    // A table with a header: the columns' captions and widths, then rows of cells.
+    void CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns);
+    void SetTable(const std::vector<std::vector<std::wstring>>& rows);
     int Selected() const;
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     std::function<void()> onMouseClick;  // a click with the mouse, on a row or not
+    std::function<void()> onDoubleClick;
 
 private:
     int maxWidth_ = 0;

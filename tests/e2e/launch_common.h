@@ -56,6 +56,8 @@ HWND OpenTrayMenu(HWND mainWindow);
 // The tray menu's items, counted from its end, for ChooseFromBottomOfMenu.
 enum TrayItemFromBottom {
     kTrayExit = 0,
+    kTraySessionJournal,
+    kTrayArmLaunch,
     kTrayMinMax,
     kTrayFreeRam,
     kTrayFreeWorkingSets,

@@ -1,0 +1,77 @@
+#include "launch/session_recorder.h"
+
+#include <windows.h>
+
+#include "app/settings_registry.h"
+#include "platform/app_error.h"
+#include "platform/file_system.h"
+
+namespace ravenlock {
+namespace {
+
+int64_t UnixSeconds(const FILETIME& ft) {
+    const uint64_t ticks = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 10000000ull) - 11644473600ll;
+}
+
+std::wstring ValueName(int i) { return kJournalValuePrefix + std::to_wstring(i); }
+
+// The newest dump the game wrote into its folder during the session; "" when none.
+std::wstring DumpOfSession(const std::wstring& gameFolder, int64_t start, int64_t end) {
+    if (gameFolder.empty()) return L"";
+    std::wstring found;
+    int64_t newest = 0;
+    for (const FolderEntry& e : ListFolder(gameFolder + L"*.dmp")) {
+        if (e.isFolder) continue;
+        const int64_t t = UnixSeconds(e.lastWrite);
+        if (DumpInSession(t, start, end) && t >= newest) {
+            newest = t;
+            found = e.name;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+int64_t UtcNow() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    return UnixSeconds(ft);
+}
+
+std::vector<GameSession> ReadJournal(const SettingsRegistry& settings) {
+    std::vector<std::optional<std::wstring>> values;
+    for (int i = 0; i < kJournalSize; ++i) {
+        try {
+            if (settings.ValueExists(ValueName(i))) values.push_back(settings.ReadString(ValueName(i)));
+            else values.push_back(std::nullopt);
+        } catch (const AppError&) {
+            values.push_back(std::nullopt);  // a value of another type: skipped like a corrupt one
+        }
+    }
+    return ParseJournal(values);
+}
+
+void SessionRecorder::Started() { start_ = UtcNow(); }
+
+bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& gameFolder, int32_t peakMB) {
+    if (start_ == 0) return false;
+    // A dump's write time has a coarse grain on some file systems: a second of slack each side.
+    GameSession s{start_, UtcNow(), peakMB, L""};
+    start_ = 0;
+    s.crashDump = DumpOfSession(gameFolder, s.start - 1, s.end + 1);
+    const std::vector<GameSession> journal = AddSession(ReadJournal(settings), s);
+    try {
+        for (int i = 0; i < kJournalSize; ++i) {
+            if (i < static_cast<int>(journal.size())) settings.WriteString(ValueName(i), FormatSession(journal[i]));
+            // Slots a skipped value left behind are emptied, so no session shows twice.
+            else if (settings.ValueExists(ValueName(i))) settings.WriteString(ValueName(i), L"");
+        }
+    } catch (const AppError&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,34 @@
+#pragma once
+// Records each game session the monitor follows into the journal in the settings key,
+// with the crash dump the game left in its folder during it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "launch/session_journal.h"
+
+namespace ravenlock {
+
+class SettingsRegistry;
+
+// Seconds since 1970 UTC, now.
+int64_t UtcNow();
+
+// The journal as the settings key holds it; corrupt values skipped.
+std::vector<GameSession> ReadJournal(const SettingsRegistry& settings);
+
+class SessionRecorder {
+public:
+    // The monitor saw the game for the first time.
+    void Started();
+    bool Running() const { return start_ != 0; }
+    int64_t StartTime() const { return start_; }
+    // The game ended (or was stopped): the session goes into the journal. Returns false
+    // when no session was running or the key could not be written.
+    bool Ended(SettingsRegistry& settings, const std::wstring& gameFolder, int32_t peakMB);
+
+private:
+    int64_t start_ = 0;
+};
+
+}  // namespace ravenlock

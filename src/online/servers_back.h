@@ -1,0 +1,38 @@
+#pragma once
+// Watching for the servers to come back while the program sits in the tray: when the
+// background checks run, when a result counts as a return, and the one-shot launch armed
+// from the tray menu. Decisions only; the timer, the balloon and the launch are the caller's.
+#include <string>
+
+namespace ravenlock {
+
+inline constexpr unsigned kServersBackPeriodMs = 2 * 60 * 1000;
+inline constexpr wchar_t kServersBackTitle[] = L"Fallout 76";
+inline constexpr wchar_t kServersBackText[] = L"Серверы снова доступны";
+inline constexpr wchar_t kArmLaunchItem[] = L"Запустить игру, когда серверы заработают";
+
+// "В норме" and "Частичное отключение": the game can be played.
+bool IsGoodStatus(const std::wstring& statusText);
+
+class ServersBack {
+public:
+    struct Turn {
+        bool balloon = false;  // the servers came back: balloon and sound
+        bool launch = false;   // ...and the armed launch fires now
+    };
+    // A status result arrived (any check, the timer's or the window's).
+    Turn OnResult(const std::wstring& statusText);
+    void SetArmed(bool armed) { armed_ = armed; }
+    bool Armed() const { return armed_; }
+    bool HasResult() const { return hasResult_; }
+    bool LastGood() const { return lastGood_; }
+    // Whether the 2-minute timer should be running now.
+    bool TimerWanted(bool windowHidden, bool gameRunning) const;
+
+private:
+    bool hasResult_ = false;
+    bool lastGood_ = false;
+    bool armed_ = false;
+};
+
+}  // namespace ravenlock

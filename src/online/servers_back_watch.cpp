@@ -1,0 +1,57 @@
+#include "online/servers_back_watch.h"
+
+#include <windows.h>
+
+#include "app/main_window.h"
+#include "launch/session_journal.h"
+#include "online/server_status_thread.h"
+#include "platform/tools.h"
+#include "ui/dispatch.h"
+
+namespace ravenlock {
+
+unsigned ServersBackWatch::PeriodMs() {
+    wchar_t text[16]{};
+    const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_SERVERS_BACK_MS", text, 16);
+    if (n > 0 && n < 16) {
+        const unsigned long ms = wcstoul(text, nullptr, 10);
+        if (ms >= 100 && ms <= kServersBackPeriodMs) return static_cast<unsigned>(ms);
+    }
+    return kServersBackPeriodMs;
+}
+
+void ServersBackWatch::Create(MainWindow& main) {
+    main_ = &main;
+    Timer.Bind(main.Handle());
+    Timer.onTimer = [this] { Tick(); };
+    // The timer ticks for the whole run; a tick asks for a check only while one is wanted,
+    // so showing, hiding and the game need no hooks of their own.
+    Timer.SetEnabled(true);
+}
+
+void ServersBackWatch::Tick() {
+    MainWindow& w = *main_;
+    const bool hidden = !IsWindowVisible(w.Handle());
+    if (rules_.TimerWanted(hidden, w.Game.GameIsFollowed())) StartServerStatusCheck(w);
+}
+
+void ServersBackWatch::OnResult(const std::wstring& statusText) {
+    MainWindow& w = *main_;
+    const ServersBack::Turn turn = rules_.OnResult(statusText);
+    w.TrayPopupMenu.SetItemChecked(ids::kArmLaunchN, rules_.Armed());
+    // While the game runs the tooltip belongs to the monitor.
+    if (!w.Game.GameIsFollowed())
+        w.Tray.SetTip(IsGoodStatus(statusText) ? ui::ApplicationTitle() : StatusTooltip(statusText));
+    if (turn.balloon) {
+        w.Tray.ShowBalloon(kServersBackTitle, kServersBackText);
+        PlayNotificationSound(L"");
+    }
+    if (turn.launch) w.PostAutoRunPress();
+}
+
+void ServersBackWatch::ToggleArmed() {
+    rules_.SetArmed(!rules_.Armed());
+    main_->TrayPopupMenu.SetItemChecked(ids::kArmLaunchN, rules_.Armed());
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "launch/session_journal.h"
+#include "online/servers_back.h"
+
+namespace ravenlock {
+namespace {
+
+// 2026-12-10T21:00:00Z
+constexpr int64_t kT = 1796936400;
+
+TEST(SessionJournal, ValuesRoundTripInTheStoredFormat) {
+    EXPECT_EQ(IsoUtc(kT), L"2026-12-10T21:00:00Z");
+    const GameSession crashed{kT, kT + 5400 + 59, 4200, L"Fallout76_2026.dmp"};
+    EXPECT_EQ(FormatSession(crashed), L"2026-12-10T21:00:00Z|2026-12-10T22:30:59Z|4200|Fallout76_2026.dmp");
+    EXPECT_EQ(ParseSession(FormatSession(crashed)), crashed);
+    const GameSession clean{kT, kT + 60, 0, L""};
+    EXPECT_EQ(FormatSession(clean), L"2026-12-10T21:00:00Z|2026-12-10T21:01:00Z|0|");
+    EXPECT_EQ(ParseSession(FormatSession(clean)), clean);
+    // Leap day and the turn of a year.
+    EXPECT_EQ(ParseIsoUtc(L"2028-02-29T00:00:00Z"), ParseIsoUtc(L"2028-02-28T00:00:00Z").value() + 86400);
+    EXPECT_EQ(IsoUtc(*ParseIsoUtc(L"2026-12-31T23:59:59Z") + 1), L"2027-01-01T00:00:00Z");
+}
+
+TEST(SessionJournal, CorruptValuesAreSkipped) {
+    const wchar_t* bad[] = {
+        L"",
+        L"garbage",
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|4200",            // a field short
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|4200|a.dmp|x",    // a field too many
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|-5|",             // negative peak
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|99999999999|",    // peak beyond 32 bits
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|12x|",
+        L"2026-12-10 21:00:00|2026-12-10T22:00:00Z|1|",               // not ISO
+        L"2026-02-30T21:00:00Z|2026-03-10T22:00:00Z|1|",              // no such day
+        L"2026-12-10T24:00:00Z|2026-12-10T22:00:00Z|1|",
+        L"2026-12-10T22:00:00Z|2026-12-10T21:00:00Z|1|",              // ends before it starts
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1|..\\..\\x.dmp", // a path, not a name
+    };
+    for (const wchar_t* v : bad) EXPECT_FALSE(ParseSession(v).has_value()) << v;
+
+    const std::vector<std::optional<std::wstring>> stored = {
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|3000|", L"broken", std::nullopt,
+        L"2026-12-09T21:00:00Z|2026-12-09T22:00:00Z|2000|b.dmp"};
+    const auto journal = ParseJournal(stored);
+    ASSERT_EQ(journal.size(), 2u);
+    EXPECT_EQ(journal[0].peakMB, 3000);
+    EXPECT_EQ(journal[1].crashDump, L"b.dmp");
+}
+
+TEST(SessionJournal, ThirtyOneSessionsKeepTheNewestThirty) {
+    std::vector<GameSession> journal;
+    for (int i = 0; i < 31; ++i) journal = AddSession(journal, {kT + i * 3600, kT + i * 3600 + 600, i, L""});
+    ASSERT_EQ(journal.size(), 30u);
+    EXPECT_EQ(journal.front().peakMB, 30);  // newest first
+    EXPECT_EQ(journal.back().peakMB, 1);    // the very first one dropped off
+}
+
+TEST(SessionJournal, DurationsAndTooltips) {
+    EXPECT_EQ(DurationText(0), L"0 ч 0 мин");
+    EXPECT_EQ(DurationText(59), L"0 ч 0 мин");
+    EXPECT_EQ(DurationText(3 * 3600 + 7 * 60 + 30), L"3 ч 7 мин");
+    EXPECT_EQ(InGameTooltip(5400, 4321), L"Fallout 76 — в игре 1 ч 30 мин, 4321 МБ");
+    EXPECT_EQ(StatusTooltip(L"Техническое обслуживание"), L"Fallout76Ravenlock — Техническое обслуживание");
+    const std::wstring tip = StatusTooltip(std::wstring(200, L'x'));
+    EXPECT_EQ(tip.size(), kTooltipLimit);
+    EXPECT_EQ(tip.back(), L'…');
+    EXPECT_EQ(StartText(kT), L"10.12.2026 21:00");
+}
+
+TEST(SessionJournal, WeekLineCountsWhatFellInsideTheLastSevenDays) {
+    const int64_t now = *ParseIsoUtc(L"2026-12-11T00:30:00Z");
+    const std::vector<GameSession> journal = {
+        // Across the last midnight: 23:00 to 00:20, all 80 minutes count.
+        {*ParseIsoUtc(L"2026-12-10T23:00:00Z"), *ParseIsoUtc(L"2026-12-11T00:20:00Z"), 4000, L"a.dmp"},
+        // Three days ago, one hour.
+        {*ParseIsoUtc(L"2026-12-08T10:00:00Z"), *ParseIsoUtc(L"2026-12-08T11:00:00Z"), 3000, L""},
+        // Across the window's edge (seven days ago, 00:30): only the 30 minutes inside count.
+        {*ParseIsoUtc(L"2026-12-03T23:30:00Z"), *ParseIsoUtc(L"2026-12-04T01:00:00Z"), 3000, L"b.dmp"},
+        // Entirely before the window.
+        {*ParseIsoUtc(L"2026-12-01T10:00:00Z"), *ParseIsoUtc(L"2026-12-01T15:00:00Z"), 3000, L"c.dmp"},
+    };
+    EXPECT_EQ(WeekLine(journal, now), L"За 7 дней: 2 ч 50 мин, сессий: 3, сбоев: 2");
+    EXPECT_EQ(WeekLine({}, now), L"За 7 дней: 0 ч 0 мин, сессий: 0, сбоев: 0");
+}
+
+TEST(SessionJournal, DumpBelongsToTheSessionItWasWrittenIn) {
+    EXPECT_TRUE(DumpInSession(kT + 10, kT, kT + 60));
+    EXPECT_TRUE(DumpInSession(kT + 60, kT, kT + 60));
+    EXPECT_FALSE(DumpInSession(kT - 1, kT, kT + 60));  // left from an earlier crash
+    EXPECT_FALSE(DumpInSession(kT + 61, kT, kT + 60));
+}
+
+TEST(ServersBack, OneBalloonPerReturnAndTheArmedLaunchOnce) {
+    ServersBack sb;
+    // The first result is no return, whatever it says.
+    EXPECT_FALSE(sb.OnResult(L"В норме").balloon);
+    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание").balloon);
+    EXPECT_FALSE(sb.OnResult(L"Ошибка разбора данных").balloon);
+    sb.SetArmed(true);
+    const auto back = sb.OnResult(L"Частичное отключение");
+    EXPECT_TRUE(back.balloon);
+    EXPECT_TRUE(back.launch);
+    EXPECT_FALSE(sb.Armed());
+    // Still good: no second balloon.
+    EXPECT_FALSE(sb.OnResult(L"В норме").balloon);
+    // Down and back again, not armed: a balloon, no launch.
+    sb.OnResult(L"Техническое обслуживание");
+    const auto again = sb.OnResult(L"В норме");
+    EXPECT_TRUE(again.balloon);
+    EXPECT_FALSE(again.launch);
+}
+
+TEST(ServersBack, TimerRunsOnlyWhenHiddenDownAndNoGame) {
+    ServersBack sb;
+    EXPECT_FALSE(sb.TimerWanted(true, false));  // no result yet: the start-up check is on its way
+    sb.OnResult(L"Техническое обслуживание");
+    EXPECT_TRUE(sb.TimerWanted(true, false));
+    EXPECT_FALSE(sb.TimerWanted(false, false));  // shown
+    EXPECT_FALSE(sb.TimerWanted(true, true));    // the game runs
+    sb.SetArmed(true);
+    EXPECT_TRUE(sb.TimerWanted(false, false));   // armed: shown or not
+    sb.SetArmed(false);
+    sb.OnResult(L"В норме");
+    EXPECT_FALSE(sb.TimerWanted(true, false));
+}
+
+}  // namespace
+}  // namespace ravenlock
