@@ -94,6 +94,9 @@ TEST_F(ToolsDiagnostics, ReportHoldsTheNineSummaryLinesAndASecondSaveReplacesIt)
         ASSERT_NE(dialog, nullptr) << "no save dialog";
         // Typed without an extension: the dialog adds ".txt".
         ASSERT_TRUE(ChooseFile(dialog, std::wstring(kScratch) + L"report"));
+        // Read only once the save is over: a read while the program writes holds the file.
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(Settle(Window()));
         EXPECT_TRUE(WaitFor([&] { return ReadBytes(report) == expected; })) << ReadBytes(report).value_or("(no file)");
         EXPECT_TRUE(WaitFor([&] { return Running().Dialogs().empty(); })) << "a dialog asks about the existing file";
     }

@@ -9,6 +9,7 @@
 #include "program_test.h"
 #include "real_input.h"
 #include "remote_controls.h"
+#include "started_processes.h"
 
 namespace e2e {
 namespace {
@@ -229,21 +230,24 @@ TEST_F(PhotoManager, ShellItemsAndTheViewersDoubleClickHandOverThePathAsOneArgum
 
     // "Показать в папке" names explorer.exe, which Wine finds among its own programs before
     // any stand-in beside ours: its command line is read from the Explorer that starts.
+    const ravenlock::testing::StartsOf explorer(L"explorer.exe");
     const auto explorersBefore = ProcessesNamed(L"explorer.exe");
     input::RightClick(input::CentreOf(viewer));
     HWND menu = WaitForPopupMenu(Running().Id());
     ASSERT_NE(menu, nullptr) << "no menu over the picture";
     ChooseFromBottomOfMenu(menu, kShowInFolderFromBottom);
+    EXPECT_TRUE(WaitFor([&] { return !explorer.CommandLines().empty(); })) << "no Explorer started";
     DWORD started = 0;
-    EXPECT_TRUE(WaitFor([&] {
-        for (DWORD pid : ProcessesNamed(L"explorer.exe"))
-            if (std::find(explorersBefore.begin(), explorersBefore.end(), pid) == explorersBefore.end()) started = pid;
-        return started != 0;
-    })) << "no Explorer started";
-    if (started) {
-        auto args = SplitCommandLine(CommandLineOf(started));
+    for (DWORD pid : ProcessesNamed(L"explorer.exe"))
+        if (std::find(explorersBefore.begin(), explorersBefore.end(), pid) == explorersBefore.end()) started = pid;
+    if (!explorer.CommandLines().empty()) {
+        const std::wstring line = explorer.CommandLines().front();
+        auto args = SplitCommandLine(line);
         if (!args.empty()) args.erase(args.begin());
-        EXPECT_EQ(args, (std::vector<std::wstring>{L"/Select,", path})) << CommandLineOf(started);
+        EXPECT_EQ(args, (std::vector<std::wstring>{L"/Select,", path})) << explorer.Text();
+        EXPECT_EQ(explorer.CommandLines().size(), 1u) << explorer.Text();
+    }
+    if (started) {
         // Only the one just started: the other Explorer is Wine's desktop.
         if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, started)) {
             TerminateProcess(h, 0);

@@ -153,26 +153,6 @@ std::wstring ImagePathOf(DWORD pid) {
     return ok ? std::wstring(path, size) : L"";
 }
 
-std::wstring CommandLineOf(DWORD pid) {
-    // From the process's own parameter block, as the process reads it.
-    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!h) return L"";
-    std::wstring line;
-    PROCESS_BASIC_INFORMATION basic{};
-    PEB peb{};
-    RTL_USER_PROCESS_PARAMETERS parameters{};
-    SIZE_T done = 0;
-    if (NtQueryInformationProcess(h, ProcessBasicInformation, &basic, sizeof(basic), nullptr) == 0 &&
-        ReadProcessMemory(h, basic.PebBaseAddress, &peb, sizeof(peb), &done) &&
-        ReadProcessMemory(h, peb.ProcessParameters, &parameters, sizeof(parameters), &done)) {
-        line.resize(parameters.CommandLine.Length / sizeof(wchar_t));
-        if (!ReadProcessMemory(h, parameters.CommandLine.Buffer, line.data(), parameters.CommandLine.Length, &done))
-            line.clear();
-    }
-    CloseHandle(h);
-    return line;
-}
-
 void EndStartedProcesses() {
     for (const wchar_t* name : kStartedPrograms) {
         for (DWORD pid : ProcessesNamed(name)) {

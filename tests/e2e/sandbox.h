@@ -46,8 +46,6 @@ std::vector<std::wstring> ToolFolders();
 std::vector<DWORD> ProcessesNamed(const std::wstring& name);
 // The full path of a running process's executable; "" when it cannot be read.
 std::wstring ImagePathOf(DWORD pid);
-// The command line a running process was started with; "" when it cannot be read.
-std::wstring CommandLineOf(DWORD pid);
 
 // The lines of a stand-in's log; none when the log does not exist.
 std::vector<std::wstring> LogLines(const std::wstring& log);

@@ -20,6 +20,7 @@ namespace {
 struct Start {
     std::wstring program;  // file name of the program, empty until read
     std::wstring arguments;
+    std::wstring line;  // the whole command line
     bool done = false;
 };
 
@@ -92,6 +93,7 @@ void Follow(DWORD id, std::shared_ptr<Start> start) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, id);
     std::wstring image;
     std::optional<std::pair<std::wstring, std::wstring>> read;
+    std::wstring whole;
     if (process) {
         // A block read while the new process is still being set up may not be its own yet:
         // only a command line that names the process's own program file counts.
@@ -104,6 +106,7 @@ void Follow(DWORD id, std::shared_ptr<Start> start) {
                 auto parts = Split(line);
                 if (SameName(parts.first, image) || SameName(parts.first + L".exe", image)) {
                     read = std::move(parts);
+                    whole = line;
                     break;
                 }
             }
@@ -116,6 +119,7 @@ void Follow(DWORD id, std::shared_ptr<Start> start) {
     if (read) {
         start->program = image;
         start->arguments = read->second;
+        start->line = whole;
     } else {
         start->program = image;
         start->arguments = L"(unread)";
@@ -159,15 +163,25 @@ void WatchStartedProcesses() {
     });
 }
 
-std::vector<std::wstring> StartedArguments(const std::wstring& programName) {
+namespace {
+template <typename Field>
+std::vector<std::wstring> Started(const std::wstring& programName, Field field) {
     std::lock_guard<std::mutex> guard(lock);
     std::vector<std::wstring> found;
     for (const auto& s : starts) {
         if (!s->done) continue;
-        if (s->program.empty() || CompareStringOrdinal(s->program.c_str(), -1, programName.c_str(), -1, TRUE) == CSTR_EQUAL)
-            found.push_back(s->arguments);
+        if (s->program.empty() || SameName(s->program, programName)) found.push_back((*s).*field);
     }
     return found;
+}
+}  // namespace
+
+std::vector<std::wstring> StartedArguments(const std::wstring& programName) {
+    return Started(programName, &Start::arguments);
+}
+
+std::vector<std::wstring> StartedCommandLines(const std::wstring& programName) {
+    return Started(programName, &Start::line);
 }
 
 StartsOf::StartsOf(std::wstring programName) : program_(std::move(programName)) {
@@ -177,6 +191,11 @@ StartsOf::StartsOf(std::wstring programName) : program_(std::move(programName)) 
 
 std::vector<std::wstring> StartsOf::Arguments() const {
     const auto all = StartedArguments(program_);
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(earlier_, all.size())), all.end()};
+}
+
+std::vector<std::wstring> StartsOf::CommandLines() const {
+    const auto all = StartedCommandLines(program_);
     return {all.begin() + static_cast<std::ptrdiff_t>(std::min(earlier_, all.size())), all.end()};
 }
 

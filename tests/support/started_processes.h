@@ -17,6 +17,8 @@ void WatchStartedProcesses();
 // recorded process whose program file has this name, case ignored, oldest first. A
 // process that ended before its command line could be read shows as "(unread)".
 std::vector<std::wstring> StartedArguments(const std::wstring& programName);
+// Their whole command lines; "" for one that could not be read.
+std::vector<std::wstring> StartedCommandLines(const std::wstring& programName);
 
 // The starts of one program from the moment this object is made (watching begins then
 // if it had not yet).
@@ -25,6 +27,8 @@ public:
     explicit StartsOf(std::wstring programName);
     // The arguments of each start since then, oldest first.
     std::vector<std::wstring> Arguments() const;
+    // Their whole command lines, the program's name included, as they were read.
+    std::vector<std::wstring> CommandLines() const;
     // The same, for a failure message.
     std::string Text() const;
 
