@@ -48,6 +48,7 @@ void GameTab::FalloutProcessTimerTimer() {
     if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
     w.State.GamePeakMemoryMB = step.peak;
     if (game.runs && !session_.Running()) session_.Started();
+    if (game.runs) session_.Saw(game.memoryMB);
     if (game.runs) w.Tray.SetTip(InGameTooltip(UtcNow() - session_.StartTime(), game.memoryMB));
     if (step.stopMonitor) {
         w.FalloutProcessTimer.SetEnabled(false);
@@ -59,7 +60,7 @@ void GameTab::FalloutProcessTimerTimer() {
 void GameTab::SessionEnded() {
     MainWindow& w = *main_;
     if (!session_.Running()) return;
-    session_.Ended(w.State.Settings, w.State.GameFolder, w.State.GamePeakMemoryMB);
+    session_.Ended(w.State.Settings, w.State.GameFolder);
     w.JournalForm.SessionRecorded();
     w.Tray.SetTip(ui::ApplicationTitle());
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/settings_registry.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
@@ -53,10 +56,14 @@ std::vector<GameSession> ReadJournal(const SettingsRegistry& settings) {
     return ParseJournal(values);
 }
 
-void SessionRecorder::Started() { start_ = UtcNow(); }
+void SessionRecorder::Started() {
+    start_ = UtcNow();
+    peak_ = 0;
+}
 
-bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& gameFolder, int32_t peakMB) {
+bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& gameFolder) {
     if (start_ == 0) return false;
+    const auto peakMB = static_cast<int32_t>(std::min<uint64_t>(peak_, INT32_MAX));
     // A dump's write time has a coarse grain on some file systems: a second of slack each side.
     GameSession s{start_, UtcNow(), peakMB, L""};
     start_ = 0;

@@ -21,14 +21,20 @@ class SessionRecorder {
 public:
     // The monitor saw the game for the first time.
     void Started();
+    // A reading of the game's memory on a monitor tick: the session's own peak, whatever
+    // the program shows as the highest of all runs.
+    void Saw(uint64_t memoryMB) {
+        if (memoryMB > peak_) peak_ = memoryMB;
+    }
     bool Running() const { return start_ != 0; }
     int64_t StartTime() const { return start_; }
     // The game ended (or was stopped): the session goes into the journal. Returns false
     // when no session was running or the key could not be written.
-    bool Ended(SettingsRegistry& settings, const std::wstring& gameFolder, int32_t peakMB);
+    bool Ended(SettingsRegistry& settings, const std::wstring& gameFolder);
 
 private:
     int64_t start_ = 0;
+    uint64_t peak_ = 0;
 };
 
 }  // namespace ravenlock

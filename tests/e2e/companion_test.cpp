@@ -123,9 +123,12 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_LE(quiet.peakMB, 96 + 64);
     EXPECT_EQ(quiet.crash, L"");
 
-    ASSERT_NO_FATAL_FAILURE(PlayOneSession(window, 64, 5000, L"Fallout76_crash_test.dmp"));
+    ASSERT_NO_FATAL_FAILURE(PlayOneSession(window, 32, 5000, L"Fallout76_crash_test.dmp"));
     ASSERT_TRUE(WaitFor([] { return StoredSession(1).has_value(); }));
     EXPECT_EQ(StoredSession(0)->crash, L"Fallout76_crash_test.dmp");
+    // Its own peak, not the higher one of the run before.
+    EXPECT_GE(StoredSession(0)->peakMB, 32);
+    EXPECT_LT(StoredSession(0)->peakMB, StoredSession(1)->peakMB) << "the peak of the earlier session";
     EXPECT_EQ(StoredSession(1)->crash, L"") << "the older session moved down";
 
     // The journal, opened from the tray menu.
