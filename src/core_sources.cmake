@@ -19,6 +19,7 @@ set(RAVENLOCK_CORE_SOURCES
   online/servers_back.cpp
   gameconfig/line_list.cpp
   gameconfig/ini_section.cpp
+  gameconfig/effective_settings.cpp
   gameconfig/option_rules.cpp
   diagnostics/diagnostics_rules.cpp
 )

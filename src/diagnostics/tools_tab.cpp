@@ -24,6 +24,9 @@ void ToolsTab::Create(ui::Page& page, MainWindow& main) {
     HWND p = page.Handle();
     icons_ = main.TrayImageList.MakeImageList();
     Options.Create(p, main);
+    page.onContextMenu = [this](HWND over, POINT at) {
+        ui::RunHandler(page_->Handle(), [&] { Options.ContextMenu(over, at); });
+    };
     Pipboy.Create(p, main);
 
     // Installed mods: the keys of [Archive], the clicked one's value beside them.

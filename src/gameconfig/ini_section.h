@@ -16,6 +16,11 @@ struct IniEntry {
     std::wstring value;
 };
 
+// Text without the blanks (spaces, tabs) at either end.
+std::wstring_view TrimBlanks(std::wstring_view text);
+// One "key=value" line read as a single-key read would (see below).
+IniEntry ParseEntryLine(std::wstring_view line);
+
 // The entries of a section as one read of the whole section gives them ("key=value"
 // strings), read as a single-key read would: key and value trimmed of blanks, a value's
 // enclosing quotes dropped, at most 2047 characters of it; a line without "=" is a key

@@ -56,6 +56,8 @@ public:
     // The section ("[...]" header, without brackets) above the first line with the name.
     std::optional<std::wstring> SectionOfName(std::wstring_view name) const;
 
+    // Every line replaced, the encoding kept for saving; the selection is cleared.
+    void ReplaceLines(std::vector<std::wstring> lines) { lines_ = std::move(lines), selected_ = -1; }
     // Replaces the selected line; AppError "List index out of bounds (-1)" without a selection.
     void ReplaceSelected(const std::wstring& text);
 

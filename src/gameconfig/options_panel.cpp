@@ -24,6 +24,7 @@ std::wstring FileName(OptionFile file) {
 
 void OptionsPanel::Create(HWND page, MainWindow& main) {
     main_ = &main;
+    marks_.Create(main);
     const auto& options = QuickOptions();
     for (size_t i = 0; i < options.size(); ++i) {
         const OptionSpec& o = options[i];
@@ -62,6 +63,13 @@ void OptionsPanel::FillFromGameFiles() {
         const IniFile ini(GameIniPath(folder, FileName(o.file)));
         SetState(tag, FillsChecked(o, ini.ReadString(o.keys[0].section, o.keys[0].key)));
     }
+    marks_.Refresh(AllBoxes());
+}
+
+std::map<int, ui::CheckBox*> OptionsPanel::AllBoxes() const {
+    std::map<int, ui::CheckBox*> all;
+    for (const auto& [tag, box] : boxes_) all[tag] = box.get();
+    return all;
 }
 
 void OptionsPanel::FillLaunchOptions() {

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "gameconfig/override_marks.h"
 #include "ui/native_controls.h"
 
 namespace ravenlock {
@@ -21,9 +22,13 @@ public:
     void CheckBox1Click(int tag);
 
     ui::CheckBox* Box(int tag);
+    // The page's context menu over a box; false when it is not this panel's to answer.
+    bool ContextMenu(HWND over, POINT at) { return marks_.ContextMenu(over, at, AllBoxes()); }
 
 private:
     void SetState(int tag, bool checked);
+    std::map<int, ui::CheckBox*> AllBoxes() const;
+    OverrideMarks marks_;
     MainWindow* main_ = nullptr;
     ui::GroupBox group_;
     std::map<int, std::unique_ptr<ui::CheckBox>> boxes_;

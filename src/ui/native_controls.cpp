@@ -64,6 +64,14 @@ void CheckBox::SetChecked(bool checked) {
     SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void CheckBox::SetCaptionColor(std::optional<COLORREF> color) {
+    if (color == color_) return;
+    const bool themed = !color_;
+    color_ = color;
+    if (color_ && themed) SetWindowTheme(Handle(), L"", L"");
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool CheckBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN) return false;
     HDC dc = reinterpret_cast<HDC>(wp);

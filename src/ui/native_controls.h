@@ -28,6 +28,9 @@ public:
     bool Checked() const;
     // Changes the state without running onClick.
     void SetChecked(bool checked);
+    // Another caption colour, or the system's again (nothing); repaints at once.
+    void SetCaptionColor(std::optional<COLORREF> color);
+    std::optional<COLORREF> CaptionColor() const { return color_; }
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:

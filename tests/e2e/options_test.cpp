@@ -7,7 +7,9 @@
 
 #include "app/control_ids.h"
 #include "disk_files.h"
+#include "launch_common.h"
 #include "program_test.h"
+#include "real_input.h"
 #include "remote_controls.h"
 
 namespace e2e {
@@ -94,6 +96,32 @@ TEST_F(ToolsOptions, FirstShowingWritesTheKeysOfTheBoxesThatFillChecked) {
 
     const std::set<int> checked = {1, 2, 15, 17, 20};
     for (int tag : kAllTags) EXPECT_EQ(Checked(Box(tag)), checked.count(tag) == 1) << "box " << tag;
+}
+
+TEST_F(ToolsOptions, OptionOverriddenByTheCustomFileIsOrangeAndTheKeyCanBeRemovedFromThere) {
+    constexpr uint32_t kOrange = 0xC85A00;  // RGB(200, 90, 0)
+    ASSERT_TRUE(WriteProfileFile(kPrefs, {L"[ImageSpace]", L"bLensFlare=1", L"bScreenSpaceBokeh=1"}));
+    // The key in another letter case, twice, with blanks around "=": all of it goes.
+    ASSERT_TRUE(WriteProfileFile(kCustom, {L"[General]", L"bLensFlare=0", L"[imagespace]", L"BLENSFLARE = 0",
+                                           L"bLensFlare=1", L"iKeep=2", L"[ImageSpace]", L"bLensFlare=0"}));
+    StartOnToolsTab();
+    ASSERT_TRUE(WaitFor([&] { return PixelsOfColour(Box(7), kOrange) > 0; })) << "the overridden box is not orange";
+    EXPECT_EQ(PixelsOfColour(Box(8), kOrange), 0u) << "a box nothing overrides is orange";
+    if (!ScreenshotDir().empty()) SavePng(CaptureWindow(Window()), ScreenshotDir() + L"tools-overridden-option.png");
+
+    input::RightClick(input::CentreOf(Box(7)));
+    HWND menu = WaitForPopupMenu(Running().Id());
+    ASSERT_NE(menu, nullptr) << "no menu over the overridden box";
+    ChooseFromBottomOfMenu(menu, 0);
+    const std::string expected = "[General]\r\nbLensFlare=0\r\n[imagespace]\r\niKeep=2\r\n[ImageSpace]\r\nbLensFlare=0\r\n";
+    // Read once the program is done: a read while it saves would make its save fail.
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); })) << "the menu stays open";
+    EXPECT_TRUE(WaitFor([&] { return PixelsOfColour(Box(7), kOrange) == 0; })) << "still orange after the removal";
+    ASSERT_TRUE(Settle(Window()));
+    EXPECT_EQ(ReadBytes(ProfilePath(kCustom)).value_or("(unreadable)"), expected);
+    EXPECT_TRUE(ReadBytes(ProfilePath(kPrefs)).value_or("").find("bLensFlare=1") != std::string::npos);
+    // The game's files are read-only again.
+    EXPECT_TRUE(GetFileAttributesW(ProfilePath(kCustom).c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
 TEST_F(ToolsOptions, AnnouncementBoxCreatesTheCustomFileWithBothSections) {

@@ -1,0 +1,95 @@
+#include "gameconfig/effective_settings.h"
+
+#include "gameconfig/ini_section.h"
+
+namespace ravenlock {
+
+namespace {
+
+// The name of a "[name]" header line, trimmed; nothing for any other line.
+std::optional<std::wstring> HeaderName(std::wstring_view line) {
+    const std::wstring_view text = TrimBlanks(line);
+    if (text.empty() || text.front() != L'[') return std::nullopt;
+    const auto close = text.find(L']');
+    return std::wstring(TrimBlanks(text.substr(1, close == std::wstring_view::npos ? std::wstring_view::npos : close - 1)));
+}
+
+bool IsComment(std::wstring_view line) {
+    const std::wstring_view text = TrimBlanks(line);
+    return text.empty() || text.front() == L';';
+}
+
+}  // namespace
+
+EffectiveSettings::EffectiveSettings(const std::vector<SettingsFileBytes>& files, const AnsiCodec& ansi) {
+    for (const auto& source : files) {
+        File file{source.name, {}};
+        if (source.bytes) {
+            LineList list;
+            list.Load(*source.bytes, ansi);
+            // Lines above the first header belong to a section without a name.
+            file.sections.push_back({L"", {}});
+            for (const auto& line : list.Lines()) {
+                if (auto header = HeaderName(line)) {
+                    file.sections.push_back({std::move(*header), {}});
+                } else if (!IsComment(line)) {
+                    auto entry = ParseEntryLine(line);
+                    file.sections.back().entries.push_back({std::move(entry.key), std::move(entry.value)});
+                }
+            }
+        }
+        files_.push_back(std::move(file));
+    }
+}
+
+std::optional<std::wstring> EffectiveSettings::ValueIn(const File& file, std::wstring_view section,
+                                                       std::wstring_view key) {
+    for (const auto& s : file.sections) {
+        if (!SameName(s.name, section)) continue;
+        for (const auto& e : s.entries)
+            if (SameName(e.key, key)) return e.value;
+        return std::nullopt;  // a repeated section is not read
+    }
+    return std::nullopt;
+}
+
+std::vector<KeySetting> EffectiveSettings::SettersOf(std::wstring_view section, std::wstring_view key) const {
+    std::vector<KeySetting> setters;
+    for (size_t i = 0; i < files_.size(); ++i)
+        if (auto value = ValueIn(files_[i], section, key)) setters.push_back({i, std::move(*value)});
+    return setters;
+}
+
+std::optional<KeySetting> EffectiveSettings::OverrideOf(size_t file, std::wstring_view section,
+                                                        std::wstring_view key) const {
+    auto setters = SettersOf(section, key);
+    if (setters.empty() || setters.back().file <= file) return std::nullopt;
+    return std::move(setters.back());
+}
+
+std::wstring OverriddenHint(const std::wstring& fileName, std::wstring_view section, std::wstring_view key,
+                            std::wstring_view value) {
+    return L"Не действует: значение задано в " + fileName + L" ([" + std::wstring(section) + L"] " +
+           std::wstring(key) + L"=" + std::wstring(value) + L")";
+}
+
+std::wstring RemoveOverrideCaption(const std::wstring& fileName) { return L"Убрать перекрытие из " + fileName; }
+
+std::vector<std::wstring> WithoutKey(const std::vector<std::wstring>& lines, std::wstring_view section,
+                                     std::wstring_view key) {
+    std::vector<std::wstring> kept;
+    bool inSection = SameName(section, L"");  // lines above the first header
+    bool sectionSeen = inSection;
+    for (const auto& line : lines) {
+        if (auto header = HeaderName(line)) {
+            inSection = !sectionSeen && SameName(*header, section);
+            sectionSeen = sectionSeen || inSection;
+        } else if (inSection && !IsComment(line) && SameName(ParseEntryLine(line).key, key)) {
+            continue;
+        }
+        kept.push_back(line);
+    }
+    return kept;
+}
+
+}  // namespace ravenlock
