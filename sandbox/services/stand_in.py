@@ -81,6 +81,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.path.startswith("/__test/"):
             self.test_route(self.path[len("/__test/"):])
             return
+        self.count_request()
         scenario = self.scenario()
         if scenario == "down":
             # Drop the connection without a byte of answer.
@@ -101,6 +102,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(404, "text/plain; charset=utf-8", b"not found")
             return
         self.answer(200, CONTENT_TYPES.get(found.suffix, "application/octet-stream"), found.read_bytes())
+
+    def count_request(self):
+        """Each request's path, one a line, in "requests" beside the scenario file, so that
+        tests can tell how often the program asked."""
+        try:
+            with open(Path(self.server.scenario_file).with_name("requests"), "a") as log:
+                log.write(self.path + "\n")
+        except OSError:
+            pass
 
     def test_route(self, name):
         """Replies that no real service gives, for the HTTP client's own tests."""

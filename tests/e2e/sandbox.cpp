@@ -333,4 +333,14 @@ bool SetScenario(const std::wstring& name) {
     return static_cast<bool>(out.flush());
 }
 
+int ServiceRequests(const std::wstring& pathStart) {
+    wchar_t file[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_SCENARIO_FILE", file, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return -1;
+    const std::wstring log = std::filesystem::path(file).replace_filename(L"requests").wstring();
+    int count = 0;
+    for (const auto& line : LogLines(log)) count += line.rfind(pathStart, 0) == 0;
+    return count;
+}
+
 }  // namespace e2e::sandbox

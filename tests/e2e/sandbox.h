@@ -69,6 +69,9 @@ int ValueCount(const std::wstring& key);
 // Switches the stand-in web services to a scenario (sandbox/services/stand_in.py) by
 // writing its name into the file RAVENLOCK_SCENARIO_FILE names; false without that file.
 bool SetScenario(const std::wstring& name);
+// How many requests for paths starting with this one the stand-in services have answered
+// (or dropped) so far.
+int ServiceRequests(const std::wstring& pathStart);
 
 // Whether the stand-in web services are there to use: their address and scenario file
 // are known and the address takes a connection. When they are not, the reason.
