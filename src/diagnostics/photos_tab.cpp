@@ -135,7 +135,7 @@ void PhotosTab::ShowImageNClick(int tag) {
     const std::wstring path = st.SelectedImagePath;
     if (!FileExists(path)) return;  // every action needs a selected file that still exists
     switch (tag) {
-        case 1: RunProgramWithParams(WindowsProgramPath(L"explorer.exe"), L" /Select, \"" + path + L"\""); break;
+        case 1: ShowInExplorer(path); break;
         case 2: RunProgram(path); break;
         case 3: RunProgramWithParams(SystemProgramPath(L"mspaint.exe"), L" \"" + path + L"\""); break;
         case 4:

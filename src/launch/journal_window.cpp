@@ -4,7 +4,6 @@
 
 #include "app/control_ids.h"
 #include "launch/session_recorder.h"
-#include "platform/file_system.h"
 #include "platform/processes.h"
 #include "ui/gdi.h"
 
@@ -68,8 +67,7 @@ void JournalWindow::ShowDumpInFolder() {
     if (row < 0 || row >= static_cast<int>(shown_.size())) return;
     const std::wstring& dump = shown_[static_cast<size_t>(row)].crashDump;
     if (dump.empty() || gameFolder_->empty()) return;
-    // The same shell call as the photo manager's "show in folder".
-    RunProgramWithParams(WindowsProgramPath(L"explorer.exe"), L" /Select, \"" + *gameFolder_ + dump + L"\"");
+    ShowInExplorer(*gameFolder_ + dump);
 }
 
 LRESULT JournalWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

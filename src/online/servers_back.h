@@ -9,7 +9,6 @@ namespace ravenlock {
 inline constexpr unsigned kServersBackPeriodMs = 2 * 60 * 1000;
 inline constexpr wchar_t kServersBackTitle[] = L"Fallout 76";
 inline constexpr wchar_t kServersBackText[] = L"Серверы снова доступны";
-inline constexpr wchar_t kArmLaunchItem[] = L"Запустить игру, когда серверы заработают";
 
 // "В норме" and "Частичное отключение": the game can be played.
 bool IsGoodStatus(const std::wstring& statusText);
@@ -24,8 +23,6 @@ public:
     Turn OnResult(const std::wstring& statusText);
     void SetArmed(bool armed) { armed_ = armed; }
     bool Armed() const { return armed_; }
-    bool HasResult() const { return hasResult_; }
-    bool LastGood() const { return lastGood_; }
     // Whether the 2-minute timer should be running now.
     bool TimerWanted(bool windowHidden, bool gameRunning) const;
 

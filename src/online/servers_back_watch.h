@@ -20,7 +20,6 @@ public:
     void OnResult(const std::wstring& statusText);
     // The arming item of the tray menu was clicked.
     void ToggleArmed();
-    bool Armed() const { return rules_.Armed(); }
     ui::Timer Timer{kTimerId, PeriodMs()};
 
 private:

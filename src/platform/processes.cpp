@@ -56,6 +56,10 @@ void RunProgramWithParams(const std::wstring& target, const std::wstring& parame
                   nullptr, SW_SHOWNORMAL);
 }
 
+void ShowInExplorer(const std::wstring& path) {
+    RunProgramWithParams(WindowsProgramPath(L"explorer.exe"), L" /Select, \"" + path + L"\"");
+}
+
 bool ProcessExists(const std::wstring& name) {
     bool found = false;
     ForEachMatching(name, [&](DWORD) {

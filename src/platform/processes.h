@@ -10,6 +10,8 @@ namespace ravenlock {
 
 void RunProgram(const std::wstring& target);
 void RunProgramWithParams(const std::wstring& target, const std::wstring& parameters);
+// Opens Explorer on the file's folder with the file selected.
+void ShowInExplorer(const std::wstring& path);
 
 bool ProcessExists(const std::wstring& name);
 int32_t GetProcessCount();

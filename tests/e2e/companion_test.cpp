@@ -107,6 +107,14 @@ protected:
                             60s));
         ASSERT_TRUE(WaitFor([&] { return IsShown(window); }));
     }
+    // Opens the journal from the real tray menu; nullptr when it does not show.
+    static HWND OpenJournal(const Program& program, HWND window) {
+        HWND menu = OpenTrayMenu(window);
+        if (!menu) return nullptr;
+        ChooseFromBottomOfMenu(menu, kTraySessionJournal);
+        HWND journal = nullptr;
+        return WaitFor([&] { return (journal = JournalWindow(program.Id())) && IsShown(journal); }) ? journal : nullptr;
+    }
 };
 
 TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJournal) {
@@ -132,12 +140,8 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_EQ(StoredSession(1)->crash, L"") << "the older session moved down";
 
     // The journal, opened from the tray menu.
-    HWND menu = OpenTrayMenu(window);
-    ASSERT_NE(menu, nullptr);
-    ChooseFromBottomOfMenu(menu, kTraySessionJournal);
-    HWND journal = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (journal = JournalWindow(program.Id())) && IsShown(journal); }))
-        << "no journal window";
+    HWND journal = OpenJournal(program, window);
+    ASSERT_NE(journal, nullptr) << "no journal window";
     EXPECT_EQ(TextOf(journal), L"Журнал игровых сессий");
     HWND list = Control(journal, ravenlock::ids::kJournalList);
     EXPECT_EQ(ListViewRowCount(list), 2);
@@ -159,11 +163,8 @@ TEST_F(Companion, AValueThatDoesNotParseIsSkippedAndThirtyAreKept) {
     Program program;
     HWND window = StartReady(program);
     ASSERT_NE(window, nullptr);
-    HWND menu = OpenTrayMenu(window);
-    ASSERT_NE(menu, nullptr);
-    ChooseFromBottomOfMenu(menu, kTraySessionJournal);
-    HWND journal = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (journal = JournalWindow(program.Id())) && IsShown(journal); }));
+    HWND journal = OpenJournal(program, window);
+    ASSERT_NE(journal, nullptr) << "no journal window";
     EXPECT_EQ(ListViewRowCount(Control(journal, ravenlock::ids::kJournalList)), 29);
     PostMessageW(journal, WM_CLOSE, 0, 0);
 
@@ -179,15 +180,21 @@ class ServersBack : public SandboxTest {
 protected:
     // The watch checks every half second instead of every two minutes.
     ScopedVariable fastWatch_{L"RAVENLOCK_SERVERS_BACK_MS", L"500"};
+    static inline const std::wstring kMaintenance = std::wstring(kStatusPrefix) + L"Техническое обслуживание";
+    // Starts the program while the servers are under maintenance and waits for that line.
+    static HWND StartUnderMaintenance(const Program& program) {
+        if (!SetScenario(L"under_maintenance")) return nullptr;
+        HWND window = program.WaitForMainWindow();
+        if (!window || !WaitFor([&] { return TextOf(ServerStatusLabel(window)) == kMaintenance; })) return nullptr;
+        return window;
+    }
 };
 
 TEST_F(ServersBack, HiddenInTheTrayOneBalloonWhenTheServersReturn) {
-    ASSERT_TRUE(SetScenario(L"under_maintenance"));
     Program program;
-    HWND window = program.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
+    HWND window = StartUnderMaintenance(program);
+    ASSERT_NE(window, nullptr) << "no window with the maintenance line";
     HWND label = ServerStatusLabel(window);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == std::wstring(kStatusPrefix) + L"Техническое обслуживание"; }));
     HWND menu = OpenTrayMenu(window);
     ASSERT_NE(menu, nullptr);
     ChooseFromBottomOfMenu(menu, kTrayMinMax);
@@ -210,20 +217,15 @@ TEST_F(ServersBack, HiddenInTheTrayOneBalloonWhenTheServersReturn) {
 }
 
 TEST_F(ServersBack, ShownWindowMakesNoChecksOfItsOwnAndAnArmedLaunchRunsOnce) {
-    ASSERT_TRUE(SetScenario(L"under_maintenance"));
     Program program;
-    HWND window = program.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    HWND label = ServerStatusLabel(window);
-    const std::wstring maintenance = std::wstring(kStatusPrefix) + L"Техническое обслуживание";
-    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == maintenance; }));
+    HWND window = StartUnderMaintenance(program);
+    ASSERT_NE(window, nullptr) << "no window with the maintenance line";
     // A paint may ask for a check, as ever; the watch, checking every half second, must not.
     const int before = ServiceRequests(L"/en/api/statuses");
     Sleep(3000);
     EXPECT_LE(ServiceRequests(L"/en/api/statuses") - before, 2) << "the shown window checked by itself";
 
     // Armed, the watch checks whether shown or not, and the return starts the game once.
-    ASSERT_TRUE(SetScenario(L"under_maintenance"));
     HWND menu = OpenTrayMenu(window);
     ASSERT_NE(menu, nullptr);
     const std::wstring folder = ScreenshotDir();
