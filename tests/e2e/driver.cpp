@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/control_ids.h"
+#include "started_processes.h"
 
 namespace e2e {
 
@@ -117,6 +118,8 @@ std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
 }
 
 Program::Program(const std::wstring& arguments, const std::wstring& workingFolder) {
+    // Whatever the program starts is seen only when the program itself starts in the watch.
+    ravenlock::testing::WatchStartedProcesses();
     const std::wstring exe = BinDir() + L"Fallout76Ravenlock.exe";
     std::wstring cmd = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     const std::wstring folder = workingFolder.empty() ? BinDir() : workingFolder;

@@ -236,7 +236,7 @@ TEST_F(PhotoManager, ShellItemsAndTheViewersDoubleClickHandOverThePathAsOneArgum
     HWND menu = WaitForPopupMenu(Running().Id());
     ASSERT_NE(menu, nullptr) << "no menu over the picture";
     ChooseFromBottomOfMenu(menu, kShowInFolderFromBottom);
-    EXPECT_TRUE(WaitFor([&] { return !explorer.CommandLines().empty(); })) << "no Explorer started";
+    EXPECT_TRUE(WaitFor([&] { return !explorer.CommandLines().empty(); }, 30s)) << "no Explorer started; " << explorer.Text();
     DWORD started = 0;
     for (DWORD pid : ProcessesNamed(L"explorer.exe"))
         if (std::find(explorersBefore.begin(), explorersBefore.end(), pid) == explorersBefore.end()) started = pid;
