@@ -20,6 +20,7 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/line_list.cpp
   gameconfig/ini_section.cpp
   gameconfig/effective_settings.cpp
+  gameconfig/restore_points.cpp
   gameconfig/option_rules.cpp
   diagnostics/diagnostics_rules.cpp
 )

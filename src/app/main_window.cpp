@@ -46,6 +46,7 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
 
     TrayImageList.Load();  // the tabs' lists and menus use its pictures
+    RestorePoints.Create(*this);
     MainPageControl.Create(hwnd,
                            {L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика",
                             L"Редактор настроек", L"Ресурсы"},
@@ -56,7 +57,7 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
     MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
-    Game.LanguageSwitch.onClick = [this] { LanguageSwitchClick(); };
+    Game.LanguageSwitch.onClick = [this] { LanguageSwitchUserClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
     Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
     MainPageControl.At(ids::kTabPhotos).onShow = [this] { Photos.Sheet2Show(); };

@@ -14,6 +14,7 @@
 #include "diagnostics/resources_tab.h"
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
+#include "gameconfig/restore_keeper.h"
 #include "launch/game_tab.h"
 #include "launch/journal_window.h"
 #include "online/integration_tab.h"
@@ -67,6 +68,8 @@ public:
     // The journal of game sessions, likewise a window of its own.
     JournalWindow JournalForm;
     ServersBackWatch ServersWatch;
+    // A copy of the game's INI files before each change the program makes to them.
+    RestorePointKeeper RestorePoints;
     ui::ToolTip Tips;
     TrayIcon Tray;
     ImageList TrayImageList;
@@ -80,6 +83,8 @@ public:
     // The language switch: set up from Fallout76.ini at start-up, written at every toggle.
     void SetUpLanguageSwitch();
     void LanguageSwitchClick();
+    // The user's toggle: a restore point first; without one the switch goes back.
+    void LanguageSwitchUserClick();
 
     // The link pictures' shared handler, by Tag.
     void FalloutLogoImageClick(int tag);

@@ -97,6 +97,7 @@ void ToolsTab::Sheet3Show() {
         // For the rest of the run: the controls stay visible but no longer respond.
         EnableWindow(page, FALSE);
     } else {
+        main_->RestorePoints.ArmToolsWrite();
         // An error in one part is shown and ends that part; the lists after it are still
         // rebuilt. A failed part leaves the files writable until the next guarded action.
         const bool filled = ui::RunHandler(page, [this] { FillFromGameFiles(); });

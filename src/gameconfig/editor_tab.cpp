@@ -7,6 +7,7 @@
 #include "platform/app_error.h"
 #include "platform/embedded.h"
 #include "platform/file_system.h"
+#include "ui/dispatch.h"
 
 namespace ravenlock {
 
@@ -74,6 +75,15 @@ void EditorTab::Create(ui::Page& page, MainWindow& main) {
         b.button->onClick = [this, button = b.button] { OpenPrefsButtonClick(button->Tag()); };
     }
     RestorePrefsButton.SetEnabled(false);
+
+    // The restore points' menu: from the local values list, and from the restore button
+    // also while it is disabled, when its clicks reach the page beneath it.
+    page.onContextMenu = [this](HWND over, POINT at) {
+        RECT button;
+        GetWindowRect(RestorePrefsButton.Handle(), &button);
+        if (over == Fallout76PrefsiniListBox.Handle() || PtInRect(&button, at))
+            ui::RunHandler(page_->Handle(), [&] { main_->RestorePoints.ShowMenu(at); });
+    };
 }
 
 void EditorTab::LoadPrefs() {
@@ -161,6 +171,12 @@ void CopyGameFile(const std::wstring& from, const std::wstring& to) {
 
 void EditorTab::OpenPrefsButtonClick(int tag) {
     const std::wstring& folder = main_->State.GameProfileFolder;
+    switch (tag) {
+        case 101: main_->RestorePoints.Before(kActionRestoreBackup); break;
+        case 103: main_->RestorePoints.Before(kActionSaveChanges); break;
+        case 104: main_->RestorePoints.Before(kActionDeleteFiles); break;
+        default: break;  // a backup changes none of the game's files
+    }
     const GameFilesWritable writable(folder);
     switch (tag) {
         case 101:

@@ -22,6 +22,19 @@ void MainWindow::SetUpLanguageSwitch() {
     sw.SetEnabled(true);
 }
 
+void MainWindow::LanguageSwitchUserClick() {
+    const std::wstring& folder = State.GameProfileFolder;
+    if (FileExists(GameIniPath(folder, kFallout76Ini)) && FileExists(GameIniPath(folder, kFallout76PrefsIni))) {
+        try {
+            RestorePoints.Before(kActionSwitchLanguage);
+        } catch (...) {
+            Game.LanguageSwitch.SetOn(!Game.LanguageSwitch.On());  // the file keeps the language it had
+            throw;
+        }
+    }
+    LanguageSwitchClick();
+}
+
 void MainWindow::LanguageSwitchClick() {
     const std::wstring& folder = State.GameProfileFolder;
     if (!FileExists(GameIniPath(folder, kFallout76Ini)) || !FileExists(GameIniPath(folder, kFallout76PrefsIni))) return;

@@ -82,9 +82,17 @@ void OptionsPanel::FillLaunchOptions() {
 
 void OptionsPanel::CheckBox1Click(int tag) {
     const std::wstring& folder = main_->State.GameProfileFolder;
-    const GameFilesWritable writable(folder);
     const OptionSpec* o = FindOption(tag);
     ui::CheckBox* box = Box(tag);
+    if (o && box && o->file != OptionFile::Settings) {
+        try {
+            main_->RestorePoints.BeforeToolsWrite();
+        } catch (...) {
+            box->SetChecked(!box->Checked());  // the box keeps showing what the file says
+            throw;
+        }
+    }
+    const GameFilesWritable writable(folder);
     if (o && box) {
         const bool checked = box->Checked();
         if (o->file == OptionFile::Settings) {

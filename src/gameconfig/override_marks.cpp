@@ -81,6 +81,7 @@ bool OverrideMarks::ContextMenu(HWND over, POINT at, const std::map<int, ui::Che
 
 void OverrideMarks::RemoveOverride(const Mark& mark) {
     const std::wstring& folder = main_->State.GameProfileFolder;
+    main_->RestorePoints.Before(RemoveOverrideCaption(mark.file));
     const GameFilesWritable writable(folder);
     const std::wstring path = GameIniPath(folder, mark.file);
     LineList lines;

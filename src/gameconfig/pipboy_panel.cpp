@@ -96,10 +96,20 @@ void PipboyPanel::Persist(int tag) {
     const std::wstring prefs = GameIniPath(folder, kFallout76PrefsIni);
     if (!FileExists(prefs)) return;
     const Channel& c = kChannels[tag - 1];
-    const GameFilesWritable writable(folder);
-    // Into the section where the name already stands, else into [Pipboy]; nothing else changes.
     LineList onDisk;
     LoadLineList(onDisk, prefs);
+    try {
+        main_->RestorePoints.BeforeToolsWrite();
+    } catch (...) {
+        // The slider goes back to what the file holds.
+        if (const auto position = PipboyPosition(onDisk.ValueOfName(c.name))) {
+            Slider(tag)->SetPosition(*position);
+            TrackBarRChange(tag);
+        }
+        throw;
+    }
+    const GameFilesWritable writable(folder);
+    // Into the section where the name already stands, else into [Pipboy]; nothing else changes.
     IniFile(prefs).WriteString(onDisk.SectionOfName(c.name).value_or(L"Pipboy"), c.name,
                                PipboyValueText(Slider(tag)->Position()));
 }

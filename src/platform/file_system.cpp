@@ -48,6 +48,12 @@ std::wstring DocumentsFolder() {
     return path;
 }
 
+std::wstring LocalAppDataFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
+    return path;
+}
+
 std::vector<FolderEntry> ListFolder(const std::wstring& pattern) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW found;

@@ -18,6 +18,8 @@ std::wstring SystemProgramPath(const wchar_t* fileName);
 std::wstring WindowsProgramPath(const wchar_t* fileName);
 // The current user's Documents folder; "" when the system cannot say.
 std::wstring DocumentsFolder();
+// The current user's local application data folder (%LOCALAPPDATA%); "" likewise.
+std::wstring LocalAppDataFolder();
 // One entry of a folder listing.
 struct FolderEntry {
     std::wstring name;

@@ -322,6 +322,19 @@ void Reset() {
     DeleteFileW(kNoGameFile);
     SetScenario(L"operational");
     RestoreGameFiles();
+    // A test may have left a plain file where the folder goes.
+    const std::wstring points = RestorePointsFolder();
+    if (points.empty()) return;
+    EmptyTree(points);
+    const std::wstring pointsPath = points.substr(0, points.size() - 1);
+    SetFileAttributesW(pointsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!RemoveDirectoryW(pointsPath.c_str())) DeleteFileW(pointsPath.c_str());
+}
+
+std::wstring RestorePointsFolder() {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) return L"";
+    return std::wstring(appData) + L"\\Fallout76Ravenlock\\Restore points\\";
 }
 
 bool SetScenario(const std::wstring& name) {

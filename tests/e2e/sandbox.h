@@ -57,6 +57,9 @@ bool RenameAway(const std::wstring& path);
 
 // <Documents>\My Games\Fallout 76\ with a trailing backslash.
 std::wstring ProfileFolder();
+// Where the program keeps its restore points of the game's files:
+// <LocalAppData>\Fallout76Ravenlock\Restore points\ with a trailing backslash.
+std::wstring RestorePointsFolder();
 
 // Values under HKEY_CURRENT_USER.
 std::optional<std::wstring> ReadString(const std::wstring& key, const std::wstring& name);
@@ -87,7 +90,7 @@ void RestoreGameFiles();
 // Ends started processes, deletes the program's settings key, restores Steam's record
 // and the stand-ins' files, empties the scratch folder, clears the logs, puts the
 // stand-in web services back to "operational", lets the stub Steam start the game as it
-// comes, and puts the game's files back.
+// comes, puts the game's files back and removes the program's restore points.
 void Reset();
 
 }  // namespace e2e::sandbox

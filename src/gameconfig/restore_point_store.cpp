@@ -1,0 +1,135 @@
+#include "gameconfig/restore_point_store.h"
+
+#include <windows.h>
+
+#include "gameconfig/game_files.h"
+#include "gameconfig/prefs_file.h"
+#include "platform/app_error.h"
+#include "platform/file_system.h"
+
+namespace ravenlock {
+
+namespace {
+
+// A point being written; never taken for a point, and cleared away by the next one.
+constexpr wchar_t kWorkPrefix[] = L".new-";
+// action.txt holds one short line; anything longer was not written by us.
+constexpr uint64_t kMaxActionFileBytes = 4096;
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) { return folder + L"\\" + name; }
+
+// The folders directly under root.
+std::vector<std::wstring> FolderNames(const std::wstring& root) {
+    std::vector<std::wstring> names;
+    for (const FolderEntry& e : ListFolder(Join(root, L"*")))
+        if (e.isFolder) names.push_back(e.name);
+    return names;
+}
+
+// A point's folder holds plain files only.
+void RemovePointFolder(const std::wstring& folder) {
+    for (const FolderEntry& e : ListFolder(Join(folder, L"*"))) {
+        const std::wstring path = Join(folder, e.name);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Bytes of the files in one folder, by the game's names; a file that is not there is none.
+PointFiles ReadFiles(const std::wstring& folder) {
+    PointFiles files;
+    for (size_t i = 0; i < kGameIniFiles.size(); ++i) {
+        const std::wstring path = Join(folder, kGameIniFiles[i]);
+        if (FileExists(path)) files[i] = ReadWholeFile(path, kMaxPrefsFileBytes);
+    }
+    return files;
+}
+
+void CreateFolder(const std::wstring& path) {
+    if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        throw AppError(L"Не удалось создать папку \"" + path + L"\". " + SystemErrorText(GetLastError()));
+    if (!DirectoryExists(path)) throw AppError(L"\"" + path + L"\" не является папкой.");
+}
+
+PointStamp LocalNow() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, 1};
+}
+
+std::wstring ParentOf(const std::wstring& path) {
+    const size_t cut = path.find_last_of(L'\\');
+    return cut == std::wstring::npos ? L"" : path.substr(0, cut);
+}
+
+}  // namespace
+
+std::wstring DefaultRestorePointsFolder() {
+    return LocalAppDataFolder() + L"\\Fallout76Ravenlock\\Restore points";
+}
+
+void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std::wstring& action) const {
+    std::wstring work;
+    try {
+        const PointFiles now = ReadFiles(profileFolder);
+        std::vector<std::wstring> names = FolderNames(root_);
+        const std::vector<std::wstring> newest = PointsNewestFirst(names);
+        if (!newest.empty() && ReadFiles(Join(root_, newest.front())) == now) return;  // the same state is kept once
+
+        MakeRoot();
+        for (const std::wstring& name : names)
+            if (name.rfind(kWorkPrefix, 0) == 0) RemovePointFolder(Join(root_, name));  // left by a failed attempt
+        const std::wstring name = NewPointFolderName(LocalNow(), names);
+        work = Join(root_, kWorkPrefix + name);
+        CreateFolder(work);
+        for (size_t i = 0; i < now.size(); ++i)
+            if (now[i]) ReplaceWholeFile(Join(work, kGameIniFiles[i]), *now[i]);
+        ReplaceWholeFile(Join(work, kRestorePointActionFile), ActionFileBytes(action));
+        const std::wstring point = Join(root_, name);
+        if (!MoveFileExW(work.c_str(), point.c_str(), MOVEFILE_WRITE_THROUGH))
+            throw AppError(L"Не удалось создать папку \"" + point + L"\". " + SystemErrorText(GetLastError()));
+        work.clear();
+        names.push_back(name);
+        for (const std::wstring& old : PointsBeyondLimit(names)) RemovePointFolder(Join(root_, old));
+    } catch (const AppError& e) {
+        if (!work.empty()) RemovePointFolder(work);
+        throw AppError(L"Не удалось создать точку восстановления, поэтому изменение не выполнено: файлы настроек "
+                       L"остались прежними.\n\n" +
+                       e.Message());
+    }
+}
+
+std::vector<StoredPoint> RestorePointStore::Points() const {
+    std::vector<StoredPoint> points;
+    for (const std::wstring& name : PointsNewestFirst(FolderNames(root_))) {
+        StoredPoint p{Join(root_, name), *ParsePointFolderName(name), L""};
+        try {
+            p.action = ActionFromFileBytes(ReadWholeFile(Join(p.folder, kRestorePointActionFile), kMaxActionFileBytes));
+        } catch (const AppError&) {
+            // Without its note the point still restores; the menu shows its time alone.
+        }
+        points.push_back(std::move(p));
+    }
+    return points;
+}
+
+PointFiles RestorePointStore::FilesOf(const StoredPoint& point) const { return ReadFiles(point.folder); }
+
+void RestorePointStore::MakeRoot() const {
+    CreateFolder(ParentOf(root_));
+    CreateFolder(root_);
+}
+
+void WriteBackPointFiles(const PointFiles& files, const std::wstring& profileFolder) {
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::wstring path = GameIniPath(profileFolder, kGameIniFiles[i]);
+        if (files[i]) {
+            ReplaceWholeFile(path, *files[i]);
+        } else if (FileExists(path) && !DeleteFileW(path.c_str())) {
+            throw AppError(SystemErrorText(GetLastError()));
+        }
+    }
+}
+
+}  // namespace ravenlock

@@ -1,0 +1,47 @@
+#pragma once
+// Restore points of the game's INI files: how a point is named, told apart, listed and
+// thinned out. A point is a folder named by its local time, "yyyy-mm-dd HH-MM-SS" (with
+// " (2)", " (3)"... when a second point falls in the same second), holding copies of
+// the files that existed and a text that names the action that came next.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ravenlock {
+
+inline constexpr size_t kRestorePointsKept = 30;
+inline constexpr wchar_t kRestorePointActionFile[] = L"action.txt";
+
+struct PointStamp {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    int sequence = 1;  // the n of " (n)", 1 without it
+    auto operator<=>(const PointStamp&) const = default;
+};
+
+// "2026-12-10 23-05-09", with " (n)" for a sequence above 1.
+std::wstring PointFolderName(const PointStamp& stamp);
+// The stamp of a folder name made by PointFolderName; nothing for any other name.
+std::optional<PointStamp> ParsePointFolderName(std::wstring_view name);
+// "10.12.2026 23:05:09", as the menu and the question show it.
+std::wstring PointTimeText(const PointStamp& stamp);
+// The menu item: "10.12.2026 23:05:09 — перед: <action>".
+std::wstring PointMenuCaption(const PointStamp& stamp, const std::wstring& action);
+
+// The point names among the folder names, newest first; other names are left out.
+std::vector<std::wstring> PointsNewestFirst(const std::vector<std::wstring>& folderNames);
+// A name for a new point at this time that none of the existing folders has.
+std::wstring NewPointFolderName(PointStamp at, const std::vector<std::wstring>& folderNames);
+// The points beyond the newest `kept`, to be removed.
+std::vector<std::wstring> PointsBeyondLimit(const std::vector<std::wstring>& folderNames,
+                                            size_t kept = kRestorePointsKept);
+
+// The bytes of the three game files in reading order; nothing for a missing file.
+using PointFiles = std::array<std::optional<std::string>, 3>;
+
+// The action text as stored (UTF-8) and read back: one line, at most 200 characters.
+std::string ActionFileBytes(const std::wstring& action);
+std::wstring ActionFromFileBytes(std::string_view bytes);
+
+}  // namespace ravenlock

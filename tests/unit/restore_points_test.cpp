@@ -1,0 +1,44 @@
+// Restore points: how they are named, ordered, thinned out and labelled.
+#include <gtest/gtest.h>
+
+#include "gameconfig/restore_points.h"
+
+namespace ravenlock {
+namespace {
+
+TEST(RestorePoints, NamesReadBackAndSortNewestFirst) {
+    const PointStamp stamp{2026, 3, 7, 9, 5, 1, 1};
+    EXPECT_EQ(PointFolderName(stamp), L"2026-03-07 09-05-01");
+    EXPECT_EQ(PointMenuCaption(stamp, L"Сохранить изменения"), L"07.03.2026 09:05:01 — перед: Сохранить изменения");
+    EXPECT_EQ(ParsePointFolderName(L"2026-03-07 09-05-01"), stamp);
+    EXPECT_EQ(ParsePointFolderName(L"2026-03-07 09-05-01 (12)")->sequence, 12);
+    for (const wchar_t* other : {L"2026-03-07 09-05", L"2026-13-07 09-05-01", L"2026-03-07 09-05-01 (1)",
+                                 L"2026-03-07 09-05-01 (x)", L"2026-03-07 09-05-01.tmp", L"desktop.ini", L""})
+        EXPECT_FALSE(ParsePointFolderName(other)) << other;
+
+    // Two points in one second get a number; the list ignores what is not a point.
+    const std::vector<std::wstring> folders = {L"2026-03-07 09-05-01", L"notes", L"2025-12-31 23-59-59",
+                                               L"2026-03-07 09-05-01 (2)"};
+    EXPECT_EQ(NewPointFolderName(stamp, folders), L"2026-03-07 09-05-01 (3)");
+    EXPECT_EQ(NewPointFolderName(PointStamp{2026, 3, 7, 9, 5, 2, 1}, folders), L"2026-03-07 09-05-02");
+    EXPECT_EQ(PointsNewestFirst(folders),
+              (std::vector<std::wstring>{L"2026-03-07 09-05-01 (2)", L"2026-03-07 09-05-01", L"2025-12-31 23-59-59"}));
+}
+
+TEST(RestorePoints, OnlyTheNewestThirtyAreKept) {
+    std::vector<std::wstring> folders = {L"keep me"};
+    for (int i = 0; i < 32; ++i) folders.push_back(PointFolderName({2026, 1, 1, 0, i, 0, 1}));
+    EXPECT_TRUE(PointsBeyondLimit(std::vector<std::wstring>(folders.begin(), folders.begin() + 31)).empty());
+    EXPECT_EQ(PointsBeyondLimit(folders),
+              (std::vector<std::wstring>{L"2026-01-01 00-01-00", L"2026-01-01 00-00-00"}));
+}
+
+TEST(RestorePoints, ActionTextIsOneLine) {
+    EXPECT_EQ(ActionFromFileBytes(ActionFileBytes(L"Убрать перекрытие\r\nиз файла")), L"Убрать перекрытие  из файла");
+    EXPECT_EQ(ActionFromFileBytes("\xEF\xBB\xBF" "Save\r\nrest"), L"Save");
+    EXPECT_EQ(ActionFromFileBytes(ActionFileBytes(std::wstring(500, L'я'))).size(), 200u);
+}
+
+
+}  // namespace
+}  // namespace ravenlock
