@@ -344,13 +344,36 @@ TEST_F(SettingsEditor, LinesThatTheCustomFileOverridesAreGreyAndNameTheValueThat
     EXPECT_TRUE(WaitFor([&] { return TextOf(Get(ids::kValueEdit)) == L"1920"; }));
     EXPECT_EQ(TextOf(note), L"") << "a line nothing overrides has a note";
 
-    // Another program takes the grass key out of the Custom file; the save shows it.
+    // The keyboard moves through the lines as before: an arrow key, then a first letter.
+    const struct {
+        WORD key;
+        int line;
+        const wchar_t* value;
+        const wchar_t* note;
+    } keys[] = {
+        {VK_DOWN, kOverriddenLine, L"16", kNote},
+        {'F', kGrassLine, L"4500", L"Действует: 9000 из Fallout76Custom.ini"},
+        {VK_UP, kGrassLine - 1, L"", L""},
+        {VK_UP, kOverriddenLine, L"16", kNote},
+    };
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.line);
+        input::PressKeys({k.key});
+        EXPECT_TRUE(WaitFor([&] { return ListBoxSelection(Lines()) == k.line; }))
+            << "line " << ListBoxSelection(Lines()) << " is selected";
+        EXPECT_TRUE(WaitFor([&] { return TextOf(Get(ids::kValueEdit)) == k.value && TextOf(note) == k.note; }))
+            << "shows \"" << TextOf(Get(ids::kValueEdit)) << "\" and \"" << TextOf(note) << "\"";
+    }
+
+    // Another program takes the grass key out of the Custom file; the save shows it, and
+    // the saved line it still overrides keeps its note.
     ASSERT_TRUE(WriteProfileFile(kCustom, {L"[Display]", L"iMaxAnisotropy=4"}));
     ASSERT_TRUE(LinePixelsOfColour(Lines(), kGrassLine, kGrey) > 0);
     Click(Get(ids::kSavePrefsButton));
     EXPECT_TRUE(WaitFor([&] { return LinePixelsOfColour(Lines(), kGrassLine, kGrey) == 0; }))
         << "the grass line stays grey after the save";
-    EXPECT_GT(LinePixelsOfColour(Lines(), kOverriddenLine, kGrey), 0u) << "a saved key is still overridden";
+    EXPECT_EQ(ListBoxSelection(Lines()), kOverriddenLine);
+    EXPECT_EQ(TextOf(note), kNote) << "a saved key is still overridden";
 }
 
 }  // namespace
