@@ -111,7 +111,9 @@ void ListBox::Create(HWND parent, int id, Bounds b, std::optional<COLORREF> text
     color_ = textColor;
     ownerDrawn_ = ownerDrawn;
     const DWORD drawing = ownerDrawn ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0;
-    Attach(Make(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP | drawing, 0, b, parent, id));
+    Attach(Make(L"LISTBOX", L"",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP | drawing, 0, b,
+                parent, id));
     if (ownerDrawn) {
         // Its lines were measured with the font it had when it was made; they get the
         // height a plain list gives them with its font.

@@ -97,7 +97,9 @@ TEST(EffectiveSettings, EachLineOfTheEditedFileKnowsWhatOverridesIt) {
     };
     const std::vector<const wchar_t*> expected = {L"0",  L"", L"2560", L"", L"1", L"1",
                                                   L"",   L"", L"",     L"", L"", L"2560"};
-    const std::string custom = "bLoose=0\r\n[DISPLAY]\r\nisize w = \"2560\"\r\nbFull Screen=1\r\n[Display]\r\niSize H=1\r\n";
+    const std::string custom =
+        "bLoose=0\r\n[DISPLAY]\r\nisize w = \"2560\"\r\nbFull Screen=1\r\n"
+        "[Display]\r\niSize H=1\r\n";  // a repeated section: not read
     const EffectiveSettings s = Read(custom);
     const auto overrides = s.LineOverrides(1, prefs);
     ASSERT_EQ(overrides.size(), prefs.size());
