@@ -51,10 +51,10 @@ void EditorTab::Create(ui::Page& page, MainWindow& main) {
     ParameterEdit.Create(p, ids::kParameterEdit, L"", {8, 614, 300, 22}, ES_READONLY | ES_RIGHT);
     Label3.Create(p, ids::kLabel3, L"=", {310, 617, 13, 16}, {GetSysColor(COLOR_BTNTEXT), -11, false, ui::Align::Center});
     ValueEdit.Create(p, ids::kValueEdit, L"", {325, 614, 310, 22});
+    ValueEdit.onEnter = [this] { ValueEditEnter(); };
     EffectiveValueLabel.Create(p, ids::kEffectiveValueLabel, L"", {325, 640, 310, 16},
                                {GetSysColor(COLOR_BTNTEXT), -11, false, ui::Align::Left});
     overrideMarks_.Create(Fallout76PrefsiniListBox, EffectiveValueLabel);
-    ValueEdit.onEnter = [this] { ValueEditEnter(); };
     SearchNotepadEdit.Create(p, ids::kSearchNotepadEdit, kSearchHint, {8, 664, 627, 22});
     SearchNotepadEdit.onFocus = [this] { SearchNotepadEditEnter(); };
     SearchNotepadEdit.onBlur = [this] { SearchNotepadEditExit(); };
