@@ -111,6 +111,8 @@ inline constexpr int kRestorePrefsButton = 1510;
 inline constexpr int kCopyPrefsButton = 1511;
 inline constexpr int kSavePrefsButton = 1512;
 inline constexpr int kDeletePrefsButton = 1513;
+// Under the value field: the value that applies instead, when a later file sets the key.
+inline constexpr int kEffectiveValueLabel = 1514;
 
 // Resources tab.
 inline constexpr int kAboutLabel = 1600;

@@ -40,18 +40,22 @@ void EditorTab::Create(ui::Page& page, MainWindow& main) {
     PrefsProfileLabel.SetTag(0);
     PrefsProfileLabel.onClick = [this] { PrefsProfileLabelClick(); };
 
-    Fallout76PrefsiniListBox.Create(p, ids::kFallout76PrefsiniListBox, {8, 26, 312, 580});
+    // The two lists leave room under the value field for the note on an overridden line.
+    Fallout76PrefsiniListBox.Create(p, ids::kFallout76PrefsiniListBox, {8, 26, 312, 562}, std::nullopt, true);
     Fallout76PrefsiniListBox.onSelect = [this] { Fallout76PrefsiniListBoxClick(); };
-    Fallout76PrefsiniListBoxDefault.Create(p, ids::kFallout76PrefsiniListBoxDefault, {325, 26, 310, 580},
+    Fallout76PrefsiniListBoxDefault.Create(p, ids::kFallout76PrefsiniListBoxDefault, {325, 26, 310, 562},
                                            RGB(0, 0, 255));
     LoadProfile(L"PREFSMEDIUM");  // the window starts with the Medium lines
 
-    ParameterLabel.Create(p, ids::kParameterLabel, L"Параметр:", {8, 614, 300, 16}, {});
-    ValueLabel.Create(p, ids::kValueLabel, L"Значение:", {325, 614, 300, 16}, {});
-    ParameterEdit.Create(p, ids::kParameterEdit, L"", {8, 632, 300, 22}, ES_READONLY | ES_RIGHT);
-    Label3.Create(p, ids::kLabel3, L"=", {310, 635, 13, 16}, {GetSysColor(COLOR_BTNTEXT), -11, false, ui::Align::Center});
-    ValueEdit.Create(p, ids::kValueEdit, L"", {325, 632, 310, 22});
+    ParameterLabel.Create(p, ids::kParameterLabel, L"Параметр:", {8, 596, 300, 16}, {});
+    ValueLabel.Create(p, ids::kValueLabel, L"Значение:", {325, 596, 300, 16}, {});
+    ParameterEdit.Create(p, ids::kParameterEdit, L"", {8, 614, 300, 22}, ES_READONLY | ES_RIGHT);
+    Label3.Create(p, ids::kLabel3, L"=", {310, 617, 13, 16}, {GetSysColor(COLOR_BTNTEXT), -11, false, ui::Align::Center});
+    ValueEdit.Create(p, ids::kValueEdit, L"", {325, 614, 310, 22});
     ValueEdit.onEnter = [this] { ValueEditEnter(); };
+    EffectiveValueLabel.Create(p, ids::kEffectiveValueLabel, L"", {325, 640, 310, 16},
+                               {GetSysColor(COLOR_BTNTEXT), -11, false, ui::Align::Left});
+    overrideMarks_.Create(Fallout76PrefsiniListBox, EffectiveValueLabel);
     SearchNotepadEdit.Create(p, ids::kSearchNotepadEdit, kSearchHint, {8, 664, 627, 22});
     SearchNotepadEdit.onFocus = [this] { SearchNotepadEditEnter(); };
     SearchNotepadEdit.onBlur = [this] { SearchNotepadEditExit(); };
@@ -89,6 +93,11 @@ void EditorTab::Create(ui::Page& page, MainWindow& main) {
 void EditorTab::LoadPrefs() {
     LoadLineList(Lines, GameIniPath(main_->State.GameProfileFolder, kFallout76PrefsIni));
     Fallout76PrefsiniListBox.SetItems(Lines.Lines());
+    RefreshOverrideMarks();
+}
+
+void EditorTab::RefreshOverrideMarks() {
+    overrideMarks_.Refresh(main_->State.GameProfileFolder, Lines.Lines(), Lines.Selected());
 }
 
 void EditorTab::LoadProfile(const wchar_t* resource) {
@@ -112,6 +121,7 @@ void EditorTab::ShowLine(int index) {
     const std::wstring& line = Lines.Lines().at(static_cast<size_t>(index));
     ParameterEdit.SetText(LineList::NameOf(line));
     ValueEdit.SetText(LineList::ValueOf(line));
+    overrideMarks_.ShowNoteFor(index);
 }
 
 void EditorTab::Fallout76PrefsiniListBoxClick() {
@@ -185,7 +195,10 @@ void EditorTab::OpenPrefsButtonClick(int tag) {
         case 102:
             for (const wchar_t* name : kGameIniFiles) CopyGameFile(GameIniPath(folder, name), BackupIniPath(folder, name));
             break;
-        case 103: SaveLineList(Lines, GameIniPath(folder, kFallout76PrefsIni)); break;
+        case 103:
+            SaveLineList(Lines, GameIniPath(folder, kFallout76PrefsIni));
+            RefreshOverrideMarks();  // a saved key is still overridden where Custom sets it
+            break;
         case 104:
             for (const wchar_t* name : kGameIniFiles)
                 if (!DeleteFileW(GameIniPath(folder, name).c_str())) throw AppError(SystemErrorText(GetLastError()));

@@ -2,6 +2,7 @@
 // The "Редактор настроек" tab: Fallout76Prefs.ini line by line beside a stock profile,
 // one value edited at a time, search by name, and the backup / restore / save / delete
 // buttons. Its line list is shared with the Tools tab.
+#include "gameconfig/editor_override_marks.h"
 #include "gameconfig/line_list.h"
 #include "ui/controls.h"
 #include "ui/native_controls.h"
@@ -30,7 +31,7 @@ public:
     LineList Lines;    // the user's Fallout76Prefs.ini
     LineList Profile;  // the stock lines of the shown profile
 
-    ui::Label Label6, PrefsProfileLabel, ParameterLabel, ValueLabel, Label3;
+    ui::Label Label6, PrefsProfileLabel, ParameterLabel, ValueLabel, Label3, EffectiveValueLabel;
     ui::ListBox Fallout76PrefsiniListBox, Fallout76PrefsiniListBoxDefault;
     ui::EditBox ParameterEdit, ValueEdit, SearchNotepadEdit;
     ui::FlatButton RestorePrefsButton, CopyPrefsButton, SavePrefsButton, DeletePrefsButton;
@@ -38,8 +39,10 @@ public:
 private:
     void ShowLine(int index);
     void LoadProfile(const wchar_t* resource);
+    void RefreshOverrideMarks();
     MainWindow* main_ = nullptr;
     ui::Page* page_ = nullptr;
+    EditorOverrideMarks overrideMarks_;
 };
 
 }  // namespace ravenlock

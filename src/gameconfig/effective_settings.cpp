@@ -67,6 +67,26 @@ std::optional<KeySetting> EffectiveSettings::OverrideOf(size_t file, std::wstrin
     return std::move(setters.back());
 }
 
+std::vector<std::optional<KeySetting>> EffectiveSettings::LineOverrides(size_t file,
+                                                                       const std::vector<std::wstring>& lines) const {
+    std::vector<std::optional<KeySetting>> overrides;
+    overrides.reserve(lines.size());
+    std::wstring section;  // lines above the first header belong to a section without a name
+    for (const auto& line : lines) {
+        if (auto header = HeaderName(line)) {
+            section = std::move(*header);
+            overrides.emplace_back();
+        } else if (IsComment(line)) {
+            overrides.emplace_back();
+        } else {
+            // Every line of the key counts, a repeated one too: whichever the game reads
+            // from this file, the later file's value is the one it uses.
+            overrides.push_back(OverrideOf(file, section, ParseEntryLine(line).key));
+        }
+    }
+    return overrides;
+}
+
 std::wstring OverriddenHint(const std::wstring& fileName, std::wstring_view section, std::wstring_view key,
                             std::wstring_view value) {
     return L"Не действует: значение задано в " + fileName + L" ([" + std::wstring(section) + L"] " +
@@ -74,6 +94,10 @@ std::wstring OverriddenHint(const std::wstring& fileName, std::wstring_view sect
 }
 
 std::wstring RemoveOverrideCaption(const std::wstring& fileName) { return L"Убрать перекрытие из " + fileName; }
+
+std::wstring EffectiveValueNote(const std::wstring& fileName, std::wstring_view value) {
+    return L"Действует: " + std::wstring(value) + L" из " + fileName;
+}
 
 std::vector<std::wstring> WithoutKey(const std::vector<std::wstring>& lines, std::wstring_view section,
                                      std::wstring_view key) {

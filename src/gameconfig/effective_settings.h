@@ -40,6 +40,10 @@ public:
     // The setting that makes a write of the key to `file` have no effect: the last later
     // file that sets it. Nothing when no later file does.
     std::optional<KeySetting> OverrideOf(size_t file, std::wstring_view section, std::wstring_view key) const;
+    // For each line of `file`'s text (as it stands, maybe edited since it was read): the
+    // setting that overrides the key the line sets, under the header above it. Nothing for
+    // headers, comments and keys no later file sets.
+    std::vector<std::optional<KeySetting>> LineOverrides(size_t file, const std::vector<std::wstring>& lines) const;
 
 private:
     struct Entry {
@@ -61,6 +65,8 @@ private:
 std::wstring OverriddenHint(const std::wstring& fileName, std::wstring_view section, std::wstring_view key,
                             std::wstring_view value);
 std::wstring RemoveOverrideCaption(const std::wstring& fileName);
+// The editor's note under the value of an overridden line: the value that applies instead.
+std::wstring EffectiveValueNote(const std::wstring& fileName, std::wstring_view value);
 
 // The lines of a file with the key of the section (its first section of that name)
 // removed, every line of it; all other lines kept as they are.

@@ -1,5 +1,7 @@
 #include "gameconfig/game_files.h"
 
+#include "gameconfig/prefs_file.h"
+#include "platform/app_error.h"
 #include "platform/embedded.h"
 #include "platform/file_system.h"
 
@@ -11,6 +13,20 @@ std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& 
 
 std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring& name) {
     return GameIniPath(profileFolder, kBackupPrefix + name);
+}
+
+EffectiveSettings ReadEffectiveSettings(const std::wstring& profileFolder) {
+    std::vector<SettingsFileBytes> files;
+    for (const wchar_t* name : kGameIniFiles) {
+        SettingsFileBytes file{name, std::nullopt};
+        try {
+            file.bytes = ReadWholeFile(GameIniPath(profileFolder, name), kMaxPrefsFileBytes);
+        } catch (const AppError&) {
+            // Missing or unreadable: it sets nothing.
+        }
+        files.push_back(std::move(file));
+    }
+    return EffectiveSettings(files, SystemAnsi());
 }
 
 void SetGameIniAttributes(const std::wstring& profileFolder, bool readOnly) {

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "gameconfig/effective_settings.h"
+
 namespace ravenlock {
 
 inline constexpr wchar_t kFallout76Ini[] = L"Fallout76.ini";
@@ -18,6 +20,10 @@ inline constexpr std::array<const wchar_t*, 3> kGameIniFiles = {kFallout76Ini, k
 // Full path of a file of the set: the profile folder, "\" and the name.
 std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& name);
 std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring& name);
+
+// The three files as they now stand on disk, in the order the game reads them; a missing
+// or unreadable one sets nothing, as for the game.
+EffectiveSettings ReadEffectiveSettings(const std::wstring& profileFolder);
 
 // Each existing file of the set gets exactly read-only (true) or no attributes (false);
 // the whole attribute set is replaced. Missing files and backups are left alone.

@@ -23,24 +23,10 @@ std::optional<size_t> FileIndex(OptionFile file) {
     return std::nullopt;
 }
 
-EffectiveSettings ReadGameFiles(const std::wstring& folder) {
-    std::vector<SettingsFileBytes> files;
-    for (const wchar_t* name : kGameIniFiles) {
-        SettingsFileBytes file{name, std::nullopt};
-        try {
-            file.bytes = ReadWholeFile(GameIniPath(folder, name), kMaxPrefsFileBytes);
-        } catch (const AppError&) {
-            // Missing or unreadable: it sets nothing, as for the game.
-        }
-        files.push_back(std::move(file));
-    }
-    return EffectiveSettings(files, SystemAnsi());
-}
-
 }  // namespace
 
 void OverrideMarks::Refresh(const std::map<int, ui::CheckBox*>& boxes) {
-    const EffectiveSettings effective = ReadGameFiles(main_->State.GameProfileFolder);
+    const EffectiveSettings effective = ReadEffectiveSettings(main_->State.GameProfileFolder);
     marks_.clear();
     for (const auto& [tag, box] : boxes) {
         const OptionSpec* o = FindOption(tag);

@@ -107,9 +107,30 @@ bool TrackBar::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     return true;
 }
 
-void ListBox::Create(HWND parent, int id, Bounds b, std::optional<COLORREF> textColor) {
+void ListBox::Create(HWND parent, int id, Bounds b, std::optional<COLORREF> textColor, bool ownerDrawn) {
     color_ = textColor;
-    Attach(Make(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, b, parent, id));
+    ownerDrawn_ = ownerDrawn;
+    const DWORD drawing = ownerDrawn ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0;
+    Attach(Make(L"LISTBOX", L"",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP | drawing, 0, b,
+                parent, id));
+    if (ownerDrawn) {
+        // Its lines were measured with the font it had when it was made; they get the
+        // height a plain list gives them with its font.
+        HDC dc = GetDC(Handle());
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(Handle(), dc);
+        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
+    }
+}
+
+void ListBox::SetLineColors(std::map<int, COLORREF> colors) {
+    if (colors == lineColors_) return;
+    lineColors_ = std::move(colors);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ListBox::SetItems(const std::vector<std::wstring>& items) {
@@ -135,7 +156,40 @@ void ListBox::OnCommand(WORD code) {
     if (code == LBN_SELCHANGE && onSelect) onSelect();
 }
 
-bool ListBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+void ListBox::DrawLine(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    const RECT& rc = item.rcItem;
+    // An empty list, or only the focus moved: the dotted frame is drawn (or taken away).
+    if (item.itemID == static_cast<UINT>(-1) || item.itemAction == ODA_FOCUS) {
+        if (item.itemID != static_cast<UINT>(-1) || (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &rc);
+        return;
+    }
+    const LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, item.itemID, 0);
+    std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied = SendMessageW(Handle(), LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+
+    const bool selected = item.itemState & ODS_SELECTED;
+    FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    COLORREF color = color_ ? *color_ : GetSysColor(COLOR_WINDOWTEXT);
+    if (const auto own = lineColors_.find(static_cast<int>(item.itemID)); own != lineColors_.end()) color = own->second;
+    if (selected) color = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    if (!IsWindowEnabled(Handle())) color = GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, color);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    // Tabs at the default stops, as a plain list with LBS_USETABSTOPS expands them.
+    TabbedTextOutW(dc, rc.left + 1, rc.top, text.c_str(), static_cast<int>(text.size()), 0, nullptr, rc.left + 1);
+    SelectObject(dc, old);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+}
+
+bool ListBox::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_DRAWITEM && ownerDrawn_) {
+        DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        result = TRUE;
+        return true;
+    }
     if (msg != WM_CTLCOLORLISTBOX || !color_) return false;
     HDC dc = reinterpret_cast<HDC>(wp);
     SetTextColor(dc, *color_);

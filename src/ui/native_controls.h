@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -53,9 +54,16 @@ private:
     int last_ = 0;
 };
 
+// A list of text lines. An owner-drawn one paints its lines itself, so that single lines
+// can have their own text colour; it keeps its strings, so reading, search, keyboard and
+// selection work as in a plain one.
 class ListBox : public Control {
 public:
-    void Create(HWND parent, int id, Bounds b, std::optional<COLORREF> textColor = std::nullopt);
+    void Create(HWND parent, int id, Bounds b, std::optional<COLORREF> textColor = std::nullopt,
+                bool ownerDrawn = false);
+    // Text colours of single lines of an owner-drawn list, by index; the others keep the
+    // list's colour. Selected lines take the system's highlight colours all the same.
+    void SetLineColors(std::map<int, COLORREF> colors);
     void SetItems(const std::vector<std::wstring>& items);
     void SetItem(int index, const std::wstring& text);
     int Selected() const;
@@ -65,7 +73,10 @@ public:
     std::function<void()> onSelect;  // the user selected a line
 
 private:
+    void DrawLine(const DRAWITEMSTRUCT& item) const;
     std::optional<COLORREF> color_;
+    bool ownerDrawn_ = false;
+    std::map<int, COLORREF> lineColors_;
 };
 
 // A report-style list view with one self-sizing column and no headers.

@@ -3,10 +3,13 @@
 // they leave on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "disk_files.h"
 #include "launch_common.h"
 #include "program_test.h"
+#include "real_input.h"
 #include "remote_controls.h"
 
 namespace e2e {
@@ -25,6 +28,23 @@ const std::vector<std::wstring> kPrefsLines = {
     L"[Display]", L"iSize W=1920", L"iMaxAnisotropy=16", L"", L"[Grass]", L"fGrassStartFadeDistance = 4500",
     L"[Interface]", L"fPipboyEffectColorR=0.0800"};
 constexpr int kAnisotropyLine = 2, kGrassLine = 5;
+
+// How many pixels of a colour a line of the list box shows.
+size_t LinePixelsOfColour(HWND listBox, int line, uint32_t rgb) {
+    const auto rows = ListBoxLineRows(listBox, line);
+    if (!rows) return 0;
+    const Picture shot = CaptureWindow(listBox);
+    size_t n = 0;
+    for (int y = std::max(rows->first, 0); y < std::min(rows->second, shot.height); ++y)
+        for (int x = 0; x < shot.width; ++x) n += shot.pixels[static_cast<size_t>(y * shot.width + x)] == rgb;
+    return n;
+}
+
+RECT ScreenRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
 
 std::string Utf16Le(const std::wstring& text) {
     std::string bytes = "\xFF\xFE";
@@ -281,6 +301,79 @@ TEST_F(SettingsEditor, DeleteRemovesTheThreeFilesAndTheNextShowingDisablesThePag
     ASSERT_TRUE(ShowTab(Window(), ids::kTabGame));
     ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
     EXPECT_FALSE(IsEnabled(Page(Window(), ids::kTabEditor)));
+}
+
+TEST_F(SettingsEditor, LinesThatTheCustomFileOverridesAreGreyAndNameTheValueThatApplies) {
+    constexpr uint32_t kGrey = 0x808080, kBlack = 0x000000;
+    constexpr wchar_t kNote[] = L"Действует: 4 из Fallout76Custom.ini";
+    const std::vector<std::wstring> prefs = {L"[Display]", L"iSize W=1920", L"iMaxAnisotropy=16", L"[Grass]",
+                                             L"fGrassStartFadeDistance=4500"};
+    constexpr int kSizeLine = 1, kOverriddenLine = 2, kGrassLine = 4;
+    // Section and key in other letter cases, blanks around "=": the same key for the game.
+    ASSERT_TRUE(WriteProfileFile(kCustom, {L"[General]", L"bSkipSplash=1", L"[display]", L"IMAXANISOTROPY = 4",
+                                           L"[Grass]", L"fGrassStartFadeDistance=9000"}));
+    ASSERT_TRUE(WriteProfileFile(kPrefs, prefs));
+    StartOnEditorTab();
+    ASSERT_TRUE(WaitFor([&] { return ListBoxLines(Lines()) == prefs; }));
+    HWND note = Get(ids::kEffectiveValueLabel);
+
+    // Nothing is selected yet: the lines show their own colours.
+    EXPECT_TRUE(WaitFor([&] { return LinePixelsOfColour(Lines(), kOverriddenLine, kGrey) > 0; }))
+        << "the overridden line is not grey";
+    EXPECT_EQ(LinePixelsOfColour(Lines(), kOverriddenLine, kBlack), 0u) << "the overridden line is partly black";
+    EXPECT_GT(LinePixelsOfColour(Lines(), kSizeLine, kBlack), 0u) << "a line nothing overrides is not black";
+    EXPECT_EQ(LinePixelsOfColour(Lines(), kSizeLine, kGrey), 0u) << "a line nothing overrides is grey";
+    EXPECT_EQ(TextOf(note), L"");
+
+    // The note lies just under the value field, above the search field.
+    const RECT value = ScreenRectOf(Get(ids::kValueEdit)), noteAt = ScreenRectOf(note),
+               search = ScreenRectOf(Get(ids::kSearchNotepadEdit));
+    EXPECT_EQ(noteAt.left, value.left);
+    EXPECT_GE(noteAt.top, value.bottom);
+    EXPECT_LE(noteAt.bottom, search.top);
+
+    input::LeftClick(ListBoxLineCentre(Lines(), kOverriddenLine));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(note) == kNote; })) << "the note reads \"" << TextOf(note) << "\"";
+    EXPECT_EQ(ListBoxSelection(Lines()), kOverriddenLine);
+    EXPECT_EQ(TextOf(Get(ids::kParameterEdit)), L"iMaxAnisotropy");
+    EXPECT_EQ(TextOf(Get(ids::kValueEdit)), L"16") << "the field shows the line's own value";
+    ASSERT_FALSE(ScreenshotDir().empty()) << "RAVENLOCK_SCREENSHOT_DIR is not set";
+    EXPECT_TRUE(SavePng(CaptureWindow(Window()), ScreenshotDir() + L"editor-overridden-line.png"));
+
+    input::LeftClick(ListBoxLineCentre(Lines(), kSizeLine));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Get(ids::kValueEdit)) == L"1920"; }));
+    EXPECT_EQ(TextOf(note), L"") << "a line nothing overrides has a note";
+
+    // The keyboard moves through the lines as before: an arrow key, then a first letter.
+    const struct {
+        WORD key;
+        int line;
+        const wchar_t* value;
+        const wchar_t* note;
+    } keys[] = {
+        {VK_DOWN, kOverriddenLine, L"16", kNote},
+        {'F', kGrassLine, L"4500", L"Действует: 9000 из Fallout76Custom.ini"},
+        {VK_UP, kGrassLine - 1, L"", L""},
+        {VK_UP, kOverriddenLine, L"16", kNote},
+    };
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.line);
+        input::PressKeys({k.key});
+        EXPECT_TRUE(WaitFor([&] { return ListBoxSelection(Lines()) == k.line; }))
+            << "line " << ListBoxSelection(Lines()) << " is selected";
+        EXPECT_TRUE(WaitFor([&] { return TextOf(Get(ids::kValueEdit)) == k.value && TextOf(note) == k.note; }))
+            << "shows \"" << TextOf(Get(ids::kValueEdit)) << "\" and \"" << TextOf(note) << "\"";
+    }
+
+    // Another program takes the grass key out of the Custom file; the save shows it, and
+    // the saved line it still overrides keeps its note.
+    ASSERT_TRUE(WriteProfileFile(kCustom, {L"[Display]", L"iMaxAnisotropy=4"}));
+    ASSERT_TRUE(LinePixelsOfColour(Lines(), kGrassLine, kGrey) > 0);
+    Click(Get(ids::kSavePrefsButton));
+    EXPECT_TRUE(WaitFor([&] { return LinePixelsOfColour(Lines(), kGrassLine, kGrey) == 0; }))
+        << "the grass line stays grey after the save";
+    EXPECT_EQ(ListBoxSelection(Lines()), kOverriddenLine);
+    EXPECT_EQ(TextOf(note), kNote) << "a saved key is still overridden";
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "app/control_ids.h"
 #include "driver.h"
+#include "remote_controls.h"
 #include "sandbox.h"
 
 namespace e2e {
@@ -182,27 +183,6 @@ std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
     WindowSearch search{pid, className, {}};
     EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-// The tip that resting the mouse on the control shows; "" when it has none.
-std::wstring TooltipOf(HWND control) {
-    for (HWND tip : WindowsOf(ProcessOf(control), TOOLTIPS_CLASSW)) {
-        RemoteMemory memory(tip, sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t));
-        if (!memory.Ok()) continue;
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND;
-        info.hwnd = GetParent(control);
-        info.uId = reinterpret_cast<UINT_PTR>(control);
-        info.lpszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(TTTOOLINFOW)));
-        const wchar_t nothing = 0;
-        memory.Write(sizeof(TTTOOLINFOW), &nothing, sizeof(nothing));
-        memory.Write(0, &info, sizeof(info));
-        SendMessageW(tip, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(memory.At(0)));
-        const std::wstring text = memory.ReadText(sizeof(TTTOOLINFOW), kTextChars);
-        if (!text.empty()) return text;
-    }
-    return L"";
 }
 
 std::vector<std::wstring> BrowserLog() { return LogLines(kBrowserLog); }

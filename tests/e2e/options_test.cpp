@@ -107,6 +107,10 @@ TEST_F(ToolsOptions, OptionOverriddenByTheCustomFileIsOrangeAndTheKeyCanBeRemove
     StartOnToolsTab();
     ASSERT_TRUE(WaitFor([&] { return PixelsOfColour(Box(7), kOrange) > 0; })) << "the overridden box is not orange";
     EXPECT_EQ(PixelsOfColour(Box(8), kOrange), 0u) << "a box nothing overrides is orange";
+    // The section and key as the option names them; the value of the first line of the key
+    // in the first section of that name, as the game reads it.
+    EXPECT_EQ(TooltipOf(Box(7)), L"Не действует: значение задано в Fallout76Custom.ini ([ImageSpace] bLensFlare=0)");
+    EXPECT_EQ(TooltipOf(Box(8)), L"") << "a box nothing overrides has a tip";
     if (!ScreenshotDir().empty()) SavePng(CaptureWindow(Window()), ScreenshotDir() + L"tools-overridden-option.png");
 
     input::RightClick(input::CentreOf(Box(7)));
@@ -117,6 +121,7 @@ TEST_F(ToolsOptions, OptionOverriddenByTheCustomFileIsOrangeAndTheKeyCanBeRemove
     // Read once the program is done: a read while it saves would make its save fail.
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); })) << "the menu stays open";
     EXPECT_TRUE(WaitFor([&] { return PixelsOfColour(Box(7), kOrange) == 0; })) << "still orange after the removal";
+    EXPECT_EQ(TooltipOf(Box(7)), L"") << "the tip stays after the removal";
     ASSERT_TRUE(Settle(Window()));
     EXPECT_EQ(ReadBytes(ProfilePath(kCustom)).value_or("(unreadable)"), expected);
     EXPECT_TRUE(ReadBytes(ProfilePath(kPrefs)).value_or("").find("bLensFlare=1") != std::string::npos);

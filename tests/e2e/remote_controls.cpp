@@ -60,6 +60,17 @@ std::optional<RECT> ListViewItemRect(HWND listView, int row) {
     return rect;
 }
 
+struct TooltipSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindTooltips(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TooltipSearch*>(param);
+    if (ProcessOf(window) == search->pid && ClassOf(window) == TOOLTIPS_CLASSW) search->found.push_back(window);
+    return TRUE;
+}
+
 struct MenuSearch {
     DWORD pid;
     HWND found;
@@ -97,6 +108,41 @@ void SelectListBoxLine(HWND listBox, int index) {
     SendWithin(listBox, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     PostMessageW(GetParent(listBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(listBox));
+}
+
+namespace {
+
+// A line's rectangle in the list's client area.
+RECT ListBoxLineRect(HWND listBox, int index) {
+    const int height = static_cast<int>(SendWithin(listBox, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendWithin(listBox, LB_GETTOPINDEX, 0, 0));
+    RECT client{};
+    GetClientRect(listBox, &client);
+    const int y = (index - top) * height;
+    return {client.left, y, client.right, y + height};
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> ListBoxLineRows(HWND listBox, int index) {
+    const RECT line = ListBoxLineRect(listBox, index);
+    RECT client{};
+    GetClientRect(listBox, &client);
+    if (line.top < 0 || line.bottom > client.bottom) return std::nullopt;
+    // The screenshot starts at the window's outer edge, the rows at its client area.
+    RECT window{};
+    GetWindowRect(listBox, &window);
+    POINT origin{0, 0};
+    ClientToScreen(listBox, &origin);
+    const int offset = origin.y - window.top;
+    return std::make_pair(line.top + offset, line.bottom + offset);
+}
+
+POINT ListBoxLineCentre(HWND listBox, int index) {
+    const RECT line = ListBoxLineRect(listBox, index);
+    POINT at{(line.left + line.right) / 2, (line.top + line.bottom) / 2};
+    ClientToScreen(listBox, &at);
+    return at;
 }
 
 std::vector<std::wstring> ListViewRows(HWND listView) {
@@ -182,6 +228,31 @@ void DragTrackBar(HWND trackBar, int position) {
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), from);
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from);
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
+}
+
+std::wstring TooltipOf(HWND control) {
+    constexpr size_t kChars = 2048;
+    TooltipSearch search{ProcessOf(control), {}};
+    EnumWindows(FindTooltips, reinterpret_cast<LPARAM>(&search));
+    for (HWND tip : search.found) {
+        RemoteBuffer buffer(tip, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
+        if (!buffer) continue;
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND;
+        info.hwnd = GetParent(control);
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(TTTOOLINFOW)));
+        const wchar_t nothing = 0;
+        if (!buffer.Write(sizeof(TTTOOLINFOW), &nothing, sizeof(nothing)) || !buffer.Write(0, &info, sizeof(info)))
+            continue;
+        SendWithin(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(buffer.At()));
+        std::wstring text(kChars, L'\0');
+        if (!buffer.Read(sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t))) continue;
+        text.resize(wcsnlen(text.c_str(), kChars));
+        if (!text.empty()) return text;
+    }
+    return L"";
 }
 
 HWND WaitForPopupMenu(DWORD processId, std::chrono::milliseconds limit) {

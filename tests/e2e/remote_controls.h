@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
@@ -17,6 +19,11 @@ namespace e2e {
 
 std::vector<std::wstring> ListBoxLines(HWND listBox);
 int ListBoxSelection(HWND listBox);  // LB_ERR (-1) without one
+// The rows a line takes in a screenshot of the list box (CaptureWindow), top included,
+// bottom excluded; nothing when the line is scrolled out of view.
+std::optional<std::pair<int, int>> ListBoxLineRows(HWND listBox, int index);
+// The middle of a line on the screen, for a real click on it.
+POINT ListBoxLineCentre(HWND listBox, int index);
 // Selects a line and tells the parent as a click on it would (LBN_SELCHANGE).
 void SelectListBoxLine(HWND listBox, int index);
 
@@ -46,6 +53,11 @@ int TrackBarPosition(HWND trackBar);
 // Moves the slider to a position as a drag does: the thumb moves, the parent hears of
 // the move and then of the end of the drag.
 void DragTrackBar(HWND trackBar, int position);
+
+// --- tooltips -------------------------------------------------------------------------
+
+// The tip that resting the mouse on the control shows; "" when it has none.
+std::wstring TooltipOf(HWND control);
 
 // --- popup menus ----------------------------------------------------------------------
 

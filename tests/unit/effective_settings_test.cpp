@@ -80,5 +80,40 @@ TEST(EffectiveSettings, RemovingAKeyLeavesEveryOtherLine) {
               L"Не действует: значение задано в Fallout76Custom.ini ([Display] iSize W=800)");
 }
 
+TEST(EffectiveSettings, EachLineOfTheEditedFileKnowsWhatOverridesIt) {
+    const std::vector<std::wstring> prefs = {
+        L"bLoose=1",              // above any header: a section without a name
+        L"[Display]",
+        L"iSize W = 1280",        // blanks around "="
+        L"; iSize H=720",         // a comment sets nothing
+        L"bFull Screen=0",
+        L"BFULL SCREEN=1",        // a second line of the key, in another letter case
+        L"iSize H=720",           // no later file sets it
+        L"",
+        L"[General]",
+        L"iSize W=1",             // the same key in another section
+        L"[display]",             // the section again
+        L"iSize W=1280",
+    };
+    const std::vector<const wchar_t*> expected = {L"0",  L"", L"2560", L"", L"1", L"1",
+                                                  L"",   L"", L"",     L"", L"", L"2560"};
+    const std::string custom =
+        "bLoose=0\r\n[DISPLAY]\r\nisize w = \"2560\"\r\nbFull Screen=1\r\n"
+        "[Display]\r\niSize H=1\r\n";  // a repeated section: not read
+    const EffectiveSettings s = Read(custom);
+    const auto overrides = s.LineOverrides(1, prefs);
+    ASSERT_EQ(overrides.size(), prefs.size());
+    for (size_t i = 0; i < prefs.size(); ++i) {
+        SCOPED_TRACE(prefs[i]);
+        EXPECT_EQ(overrides[i] ? overrides[i]->value : L"", expected[i]);
+        if (overrides[i]) {
+            EXPECT_EQ(s.FileName(overrides[i]->file), L"Fallout76Custom.ini");
+        }
+    }
+    // Without the later file, or with one it cannot read, nothing is overridden.
+    for (const auto& lines : Read(std::nullopt).LineOverrides(1, prefs)) EXPECT_FALSE(lines);
+    EXPECT_EQ(EffectiveValueNote(L"Fallout76Custom.ini", L"2560"), L"Действует: 2560 из Fallout76Custom.ini");
+}
+
 }  // namespace
 }  // namespace ravenlock
