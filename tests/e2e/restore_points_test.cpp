@@ -115,10 +115,11 @@ protected:
     }
     // Opens the restore points' menu with a real right-click and picks an item by its
     // place from the bottom (0: "Открыть папку точек восстановления", 1: the oldest point).
-    void ChoosePoint(HWND rightClicked, int fromBottom) {
+    void ChoosePoint(HWND rightClicked, int fromBottom, const wchar_t* screenshot = nullptr) {
         input::RightClick(input::CentreOf(rightClicked));
         HWND menu = WaitForPopupMenu(Running().Id());
         ASSERT_NE(menu, nullptr) << "no menu of restore points";
+        if (screenshot && !ScreenshotDir().empty()) SavePng(CaptureWindow(menu), ScreenshotDir() + screenshot);
         ChooseFromBottomOfMenu(menu, fromBottom);
         ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); })) << "the menu stays open";
     }
@@ -288,7 +289,7 @@ TEST_F(RestorePoints, APointPutBackFromTheMenuCanItselfBeUndone) {
     // Undone from the restore button, which is disabled without a backup.
     HWND restoreButton = On(ids::kTabEditor, ids::kRestorePrefsButton);
     ASSERT_FALSE(IsEnabled(restoreButton));
-    ASSERT_NO_FATAL_FAILURE(ChoosePoint(restoreButton, static_cast<int>(earlier) + 2));
+    ASSERT_NO_FATAL_FAILURE(ChoosePoint(restoreButton, static_cast<int>(earlier) + 2, L"restore-points-menu.png"));
     ASSERT_NO_FATAL_FAILURE(ConfirmRestoreOf(beforeRestore));
     EXPECT_TRUE(WaitFor([&] { return GameFilesNow() == second; })) << Describe(GameFilesNow());
     EXPECT_TRUE(GameIniFilesReadOnly());
