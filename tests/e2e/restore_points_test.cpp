@@ -84,6 +84,16 @@ void SeedPoint(const std::wstring& name, const FileSet& files, const std::string
     ASSERT_TRUE(WriteBytes(folder + L"action.txt", action));
 }
 
+// Removes the points made so far (the Tools tab's first showing may have made one).
+void EmptyPointsFolder() {
+    for (const std::wstring& name : PointNames()) {
+        const std::wstring point = RestorePointsFolder() + name + L"\\";
+        for (const wchar_t* file : {L"Fallout76.ini", L"Fallout76Prefs.ini", L"Fallout76Custom.ini", L"action.txt"})
+            DeleteFileAnyway(point + file);
+        RemoveDirectoryW(point.c_str());
+    }
+}
+
 std::string Describe(const FileSet& set) {
     std::string text;
     for (size_t i = 0; i < set.size(); ++i)
@@ -303,6 +313,35 @@ TEST_F(RestorePoints, APointPutBackFromTheMenuCanItselfBeUndone) {
     })) << "Explorer was not opened on " << testing::PrintToString(folder);
 }
 
+TEST_F(RestorePoints, TheOldestOfThirtyIsPutBackThoughThePointBeforeTheRestoreThinsItOut) {
+    ASSERT_NE(Start(), nullptr);
+    // The Tools tab filled first, so that its refresh after the restore has nothing to write.
+    ASSERT_TRUE(ShowTab(Window(), ids::kTabTools));
+    ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
+    ASSERT_TRUE(Settle(Window()));
+    EmptyPointsFolder();
+    const FileSet now = GameFilesNow();
+    // The oldest holds all three files, changed; the others hold Fallout76.ini alone.
+    FileSet oldest = now;
+    for (auto& bytes : oldest) bytes = bytes.value_or("") + "[General]\r\nsOldest=1\r\n";
+    for (int i = 0; i < 30; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"2020-01-01 00-00-%02d", i);
+        const FileSet other = {std::string("[General]\r\nsSeed=") + std::to_string(i) + "\r\n", std::nullopt,
+                               std::nullopt};
+        ASSERT_NO_FATAL_FAILURE(SeedPoint(name, i == 0 ? oldest : other, "Сохранить изменения"));
+    }
+    // The oldest is the item just above the folder item.
+    ASSERT_NO_FATAL_FAILURE(ChoosePoint(EditorLines(), 1));
+    ASSERT_NO_FATAL_FAILURE(ConfirmRestoreOf(L"2020-01-01 00-00-00"));
+    EXPECT_TRUE(WaitFor([&] { return GameFilesNow() == oldest; })) << Describe(GameFilesNow());
+    EXPECT_TRUE(Running().Dialogs().empty()) << "the restore complained";
+    const std::vector<std::wstring> names = PointNames();
+    ASSERT_EQ(names.size(), 30u);
+    EXPECT_EQ(names.front(), L"2020-01-01 00-00-01") << "the oldest point was not thinned out";
+    EXPECT_TRUE(PointFiles(names.back()) == now) << "the point before the restore holds\n" << Describe(PointFiles(names.back()));
+}
+
 TEST_F(RestorePoints, AChangeWhosePointCannotBeWrittenIsNotMade) {
     ASSERT_NE(Start(), nullptr);
     // The first showing's fill is done before the points' folder is blocked.
@@ -310,12 +349,7 @@ TEST_F(RestorePoints, AChangeWhosePointCannotBeWrittenIsNotMade) {
     ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
     ASSERT_TRUE(Settle(Window()));
     const std::wstring blocked = RestorePointsFolder().substr(0, RestorePointsFolder().size() - 1);
-    for (const std::wstring& name : PointNames()) {
-        const std::wstring point = RestorePointsFolder() + name + L"\\";
-        for (const wchar_t* file : {L"Fallout76.ini", L"Fallout76Prefs.ini", L"Fallout76Custom.ini", L"action.txt"})
-            DeleteFileAnyway(point + file);
-        RemoveDirectoryW(point.c_str());
-    }
+    EmptyPointsFolder();
     RemoveDirectoryW(blocked.c_str());
     ASSERT_TRUE(WriteBytes(blocked, "not a folder")) << "cannot block the points' folder";
 
