@@ -84,6 +84,18 @@ void SeedPoint(const std::wstring& name, const FileSet& files, const std::string
     ASSERT_TRUE(WriteBytes(folder + L"action.txt", action));
 }
 
+// Thirty points "2020-01-01 00-00-00"… "-29", each holding a Fallout76.ini of its own but
+// the one of the given index, which holds the given files.
+void SeedThirtyPoints(int special, const FileSet& files) {
+    for (int i = 0; i < 30; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"2020-01-01 00-00-%02d", i);
+        const FileSet own = {std::string("[General]\r\nsSeed=") + std::to_string(i) + "\r\n", std::nullopt,
+                             std::nullopt};
+        ASSERT_NO_FATAL_FAILURE(SeedPoint(name, i == special ? files : own, "Сохранить изменения"));
+    }
+}
+
 // Removes the points made so far (the Tools tab's first showing may have made one).
 void EmptyPointsFolder() {
     for (const std::wstring& name : PointNames()) {
@@ -231,13 +243,7 @@ TEST_F(RestorePoints, TheNewestThirtyAreKeptAndTheSameFilesAreNotKeptTwice) {
     ASSERT_TRUE(Settle(Window()));
     // Thirty older points; the newest of them holds the files as they are now.
     const FileSet now = GameFilesNow();
-    for (int i = 0; i < 30; ++i) {
-        wchar_t name[32];
-        swprintf(name, 32, L"2020-01-01 00-00-%02d", i);
-        const FileSet other = {std::string("[General]\r\nsSeed=") + std::to_string(i) + "\r\n", std::nullopt,
-                               std::nullopt};
-        ASSERT_NO_FATAL_FAILURE(SeedPoint(name, i == 29 ? now : other, "Сохранить изменения"));
-    }
+    ASSERT_NO_FATAL_FAILURE(SeedThirtyPoints(29, now));
     const std::vector<std::wstring> seeded = PointNames();
     ASSERT_EQ(seeded.size(), 30u);
 
@@ -324,13 +330,7 @@ TEST_F(RestorePoints, TheOldestOfThirtyIsPutBackThoughThePointBeforeTheRestoreTh
     // The oldest holds all three files, changed; the others hold Fallout76.ini alone.
     FileSet oldest = now;
     for (auto& bytes : oldest) bytes = bytes.value_or("") + "[General]\r\nsOldest=1\r\n";
-    for (int i = 0; i < 30; ++i) {
-        wchar_t name[32];
-        swprintf(name, 32, L"2020-01-01 00-00-%02d", i);
-        const FileSet other = {std::string("[General]\r\nsSeed=") + std::to_string(i) + "\r\n", std::nullopt,
-                               std::nullopt};
-        ASSERT_NO_FATAL_FAILURE(SeedPoint(name, i == 0 ? oldest : other, "Сохранить изменения"));
-    }
+    ASSERT_NO_FATAL_FAILURE(SeedThirtyPoints(0, oldest));
     // The oldest is the item just above the folder item.
     ASSERT_NO_FATAL_FAILURE(ChoosePoint(EditorLines(), 1));
     ASSERT_NO_FATAL_FAILURE(ConfirmRestoreOf(L"2020-01-01 00-00-00"));
