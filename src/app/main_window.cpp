@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -186,6 +188,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_HOTKEY:
             MyHotKey(lp);
             return 0;
+        case WM_CONTEXTMENU: {
+            POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+            if (Editor.OfferRestorePoints(at)) return 0;
+            break;
+        }
         case kMsgAutoRunPress:
             Game.RunGameButtonClick();
             return 0;

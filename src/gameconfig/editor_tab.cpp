@@ -82,12 +82,16 @@ void EditorTab::Create(ui::Page& page, MainWindow& main) {
 
     // The restore points' menu: from the local values list, and from the restore button
     // also while it is disabled, when its clicks reach the page beneath it.
-    page.onContextMenu = [this](HWND over, POINT at) {
-        RECT button;
-        GetWindowRect(RestorePrefsButton.Handle(), &button);
-        if (over == Fallout76PrefsiniListBox.Handle() || PtInRect(&button, at))
-            ui::RunHandler(page_->Handle(), [&] { main_->RestorePoints.ShowMenu(at); });
-    };
+    page.onContextMenu = [this](HWND, POINT at) { OfferRestorePoints(at); };
+}
+
+bool EditorTab::OfferRestorePoints(POINT at) {
+    RECT list, button;
+    GetWindowRect(Fallout76PrefsiniListBox.Handle(), &list);
+    GetWindowRect(RestorePrefsButton.Handle(), &button);
+    if (!IsWindowVisible(page_->Handle()) || !(PtInRect(&list, at) || PtInRect(&button, at))) return false;
+    ui::RunHandler(page_->Handle(), [&] { main_->RestorePoints.ShowMenu(at); });
+    return true;
 }
 
 void EditorTab::LoadPrefs() {

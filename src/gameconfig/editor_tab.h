@@ -27,6 +27,10 @@ public:
 
     // Loads Fallout76Prefs.ini into the line list and shows it (also used by the Tools tab).
     void LoadPrefs();
+    // A right-click at this screen point on the local values list or the restore button
+    // opens the restore points' menu; false when it fell elsewhere. The main window asks
+    // too: the page, disabled without the game's files, gets no clicks of its own.
+    bool OfferRestorePoints(POINT at);
 
     LineList Lines;    // the user's Fallout76Prefs.ini
     LineList Profile;  // the stock lines of the shown profile

@@ -1,5 +1,6 @@
 #include "gameconfig/restore_keeper.h"
 
+#include "app/control_ids.h"
 #include "app/main_window.h"
 #include "gameconfig/game_files.h"
 #include "platform/file_system.h"
@@ -64,6 +65,9 @@ void RestorePointKeeper::Restore(const StoredPoint& point) {
         const GameFilesWritable writable(folder);
         WriteBackPointFiles(files, folder);
     }
+    // The tabs that found the files missing work again once they are back.
+    if (files[0] && files[1])
+        for (int tab : {ids::kTabTools, ids::kTabEditor}) EnableWindow(main_->MainPageControl.At(tab).Handle(), TRUE);
     main_->Editor.Sheet4Show();
     main_->Tools.Sheet3Show();
 }

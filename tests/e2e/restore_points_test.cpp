@@ -75,7 +75,9 @@ std::wstring TimeText(const std::wstring& point) {
 // Writes a point as the program lays it out: the files and the action's note.
 void SeedPoint(const std::wstring& name, const FileSet& files, const std::string& action) {
     const std::wstring folder = RestorePointsFolder() + name + L"\\";
-    CreateDirectoryW(RestorePointsFolder().substr(0, RestorePointsFolder().size() - 1).c_str(), nullptr);
+    const std::wstring root = RestorePointsFolder().substr(0, RestorePointsFolder().size() - 1);
+    CreateDirectoryW(root.substr(0, root.find_last_of(L'\\')).c_str(), nullptr);
+    CreateDirectoryW(root.c_str(), nullptr);
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << "cannot make " << testing::PrintToString(folder);
     for (size_t i = 0; i < files.size(); ++i)
         if (files[i]) {
@@ -340,6 +342,32 @@ TEST_F(RestorePoints, TheOldestOfThirtyIsPutBackThoughThePointBeforeTheRestoreTh
     ASSERT_EQ(names.size(), 30u);
     EXPECT_EQ(names.front(), L"2020-01-01 00-00-01") << "the oldest point was not thinned out";
     EXPECT_TRUE(PointFiles(names.back()) == now) << "the point before the restore holds\n" << Describe(PointFiles(names.back()));
+}
+
+TEST_F(RestorePoints, FilesDeletedBeforeThisRunAreBroughtBackThoughTheEditorIsDisabled) {
+    // A point of the files with a line of its own in Fallout76Prefs.ini; the file is then
+    // deleted, and the program starts without it.
+    FileSet kept = GameFilesNow();
+    ASSERT_TRUE(kept[1].has_value());
+    *kept[1] += "[Marker]\r\nsFromThePoint=1\r\n";
+    ASSERT_NO_FATAL_FAILURE(SeedPoint(L"2020-01-01 00-00-00", kept, "Удалить файлы настроек"));
+    ASSERT_TRUE(DeleteFileAnyway(ProfilePath(L"Fallout76Prefs.ini")));
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
+    ASSERT_FALSE(IsEnabled(Page(Window(), ids::kTabEditor)));
+
+    ASSERT_NO_FATAL_FAILURE(ChoosePoint(EditorLines(), 1));
+    ASSERT_NO_FATAL_FAILURE(ConfirmRestoreOf(L"2020-01-01 00-00-00"));
+    // (The Tools tab's refresh then writes its options' keys, as every first showing does.)
+    EXPECT_TRUE(WaitFor([&] {
+        return ReadBytes(ProfilePath(L"Fallout76Prefs.ini")).value_or("").find("sFromThePoint=1") != std::string::npos;
+    })) << "the file did not come back from the point";
+    // Both tabs that found the file missing work again, and show what came back.
+    EXPECT_TRUE(IsEnabled(Page(Window(), ids::kTabEditor)));
+    EXPECT_TRUE(IsEnabled(Page(Window(), ids::kTabTools)));
+    const auto lines = ListBoxLines(EditorLines());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"sFromThePoint=1"), lines.end());
+    EXPECT_TRUE(Running().Dialogs().empty());
 }
 
 TEST_F(RestorePoints, AChangeWhosePointCannotBeWrittenIsNotMade) {
