@@ -29,6 +29,11 @@ start_standin_services "$RAVENLOCK_BUILD/demo-stand-in"
 # kept, with whatever the program stored in it; remove the folder to start afresh.
 if [ ! -f "$prefix/.sandbox-ready" ]; then
   bash "$here/make-sandbox-prefix.sh" "$prefix" "$RAVENLOCK_BUILD/mingw/bin"
+  # As many players have it: Fallout76Custom.ini sets a key of Fallout76Prefs.ini, so the
+  # demo shows an overridden option (Tools tab) and its grey line (settings editor).
+  custom="$prefix/drive_c/users/$(wine_user)/Documents/My Games/Fallout 76/Fallout76Custom.ini"
+  printf '[General]\r\n[Display]\r\niPresentInterval=0\r\n' >"$custom"
+  [ "$(id -u)" = 0 ] && chown "$(wine_user):" "$custom"
 fi
 start_wineserver "$prefix"
 
