@@ -82,7 +82,13 @@ void EditorTab::Create(ui::Page& page, MainWindow& main) {
 
     // The restore points' menu: from the local values list, and from the restore button
     // also while it is disabled, when its clicks reach the page beneath it.
-    page.onContextMenu = [this](HWND, POINT at) { OfferRestorePoints(at); };
+    page.onContextMenu = [this](HWND over, POINT at) {
+        // The list answers the menu key too, wherever the mouse is.
+        if (over == Fallout76PrefsiniListBox.Handle())
+            ShowRestorePoints(at);
+        else
+            OfferRestorePoints(at);
+    };
 }
 
 bool EditorTab::OfferRestorePoints(POINT at) {
@@ -90,8 +96,12 @@ bool EditorTab::OfferRestorePoints(POINT at) {
     GetWindowRect(Fallout76PrefsiniListBox.Handle(), &list);
     GetWindowRect(RestorePrefsButton.Handle(), &button);
     if (!IsWindowVisible(page_->Handle()) || !(PtInRect(&list, at) || PtInRect(&button, at))) return false;
-    ui::RunHandler(page_->Handle(), [&] { main_->RestorePoints.ShowMenu(at); });
+    ShowRestorePoints(at);
     return true;
+}
+
+void EditorTab::ShowRestorePoints(POINT at) {
+    ui::RunHandler(page_->Handle(), [&] { main_->RestorePoints.ShowMenu(at); });
 }
 
 void EditorTab::LoadPrefs() {

@@ -42,6 +42,7 @@ public:
 
 private:
     void ShowLine(int index);
+    void ShowRestorePoints(POINT at);
     void LoadProfile(const wchar_t* resource);
     void RefreshOverrideMarks();
     MainWindow* main_ = nullptr;
