@@ -114,7 +114,13 @@ std::vector<StoredPoint> RestorePointStore::Points() const {
     return points;
 }
 
-PointFiles RestorePointStore::FilesOf(const StoredPoint& point) const { return ReadFiles(point.folder); }
+PointFiles RestorePointStore::FilesOf(const StoredPoint& point) const {
+    // A point removed meanwhile would read as one without files, and putting that back
+    // would delete the game's files.
+    if (!DirectoryExists(point.folder))
+        throw AppError(L"Точки восстановления \"" + point.folder + L"\" больше нет. Файлы настроек не изменены.");
+    return ReadFiles(point.folder);
+}
 
 void RestorePointStore::MakeRoot() const {
     CreateFolder(ParentOf(root_));

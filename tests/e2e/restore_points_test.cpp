@@ -370,6 +370,30 @@ TEST_F(RestorePoints, FilesDeletedBeforeThisRunAreBroughtBackThoughTheEditorIsDi
     EXPECT_TRUE(Running().Dialogs().empty());
 }
 
+TEST_F(RestorePoints, APointRemovedWhileTheMenuIsOpenPutsNothingBack) {
+    ASSERT_NO_FATAL_FAILURE(SeedPoint(L"2020-01-01 00-00-00", {std::string("[General]\r\n"), std::nullopt, std::nullopt},
+                                      "Сохранить изменения"));
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
+    ASSERT_TRUE(Settle(Window()));
+    const FileSet before = GameFilesNow();
+    input::RightClick(input::CentreOf(EditorLines()));
+    HWND menu = WaitForPopupMenu(Running().Id());
+    ASSERT_NE(menu, nullptr);
+    EmptyPointsFolder();
+    ChooseFromBottomOfMenu(menu, 1);
+    HWND question = Running().WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    Answer(question, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    HWND message = Running().WaitForMessageBox();
+    ASSERT_NE(message, nullptr) << "no word of the missing point";
+    EXPECT_TRUE(MessageBoxText(message).starts_with(L"Точки восстановления")) << testing::PrintToString(MessageBoxText(message));
+    Answer(message, IDOK);
+    ASSERT_TRUE(Settle(Window()));
+    EXPECT_TRUE(GameFilesNow() == before) << "the game's files were changed:\n" << Describe(GameFilesNow());
+}
+
 TEST_F(RestorePoints, AChangeWhosePointCannotBeWrittenIsNotMade) {
     ASSERT_NE(Start(), nullptr);
     // The first showing's fill is done before the points' folder is blocked.
