@@ -50,23 +50,8 @@ std::optional<Stored> StoredSession(int slot) {
 
 // The journal window of that process, shown or not.
 HWND JournalWindow(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found = nullptr;
-    } search{pid};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(w, name, 64);
-            if (owner != s->pid || wcscmp(name, ravenlock::ids::kJournalWindowClass) != 0) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const auto found = WindowsOf(pid, ravenlock::ids::kJournalWindowClass);
+    return found.empty() ? nullptr : found.front();
 }
 
 // Balloons the shell shows (tooltip windows in balloon style), of any process.

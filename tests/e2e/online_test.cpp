@@ -167,24 +167,6 @@ std::wstring ColumnCaption(HWND list, int column) {
     return memory.ReadText(sizeof(LVCOLUMNW), kTextChars);
 }
 
-struct WindowSearch {
-    DWORD pid;
-    const wchar_t* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindows(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    if (ProcessOf(window) == search->pid && ClassOf(window) == search->className) search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
-    WindowSearch search{pid, className, {}};
-    EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<std::wstring> BrowserLog() { return LogLines(kBrowserLog); }
 
 // ---- the fixture

@@ -60,14 +60,15 @@ std::optional<RECT> ListViewItemRect(HWND listView, int row) {
     return rect;
 }
 
-struct TooltipSearch {
+struct WindowSearch {
     DWORD pid;
+    const wchar_t* className;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindTooltips(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TooltipSearch*>(param);
-    if (ProcessOf(window) == search->pid && ClassOf(window) == TOOLTIPS_CLASSW) search->found.push_back(window);
+BOOL CALLBACK CollectWindows(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (ProcessOf(window) == search->pid && ClassOf(window) == search->className) search->found.push_back(window);
     return TRUE;
 }
 
@@ -230,11 +231,15 @@ void DragTrackBar(HWND trackBar, int position) {
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
 }
 
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
+    WindowSearch search{processId, className, {}};
+    EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::wstring TooltipOf(HWND control) {
     constexpr size_t kChars = 2048;
-    TooltipSearch search{ProcessOf(control), {}};
-    EnumWindows(FindTooltips, reinterpret_cast<LPARAM>(&search));
-    for (HWND tip : search.found) {
+    for (HWND tip : WindowsOf(ProcessOf(control), TOOLTIPS_CLASSW)) {
         RemoteBuffer buffer(tip, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
         if (!buffer) continue;
         TTTOOLINFOW info{};

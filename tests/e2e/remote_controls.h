@@ -59,6 +59,9 @@ void DragTrackBar(HWND trackBar, int position);
 // The tip that resting the mouse on the control shows; "" when it has none.
 std::wstring TooltipOf(HWND control);
 
+// Top-level windows of the process with exactly this class name, shown or not.
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className);
+
 // --- popup menus ----------------------------------------------------------------------
 
 // Waits for a shown popup menu window ("#32768") of the process; nullptr at the limit.

@@ -98,16 +98,6 @@ void SeedThirtyPoints(int special, const FileSet& files) {
     }
 }
 
-// Removes the points made so far (the Tools tab's first showing may have made one).
-void EmptyPointsFolder() {
-    for (const std::wstring& name : PointNames()) {
-        const std::wstring point = RestorePointsFolder() + name + L"\\";
-        for (const wchar_t* file : {L"Fallout76.ini", L"Fallout76Prefs.ini", L"Fallout76Custom.ini", L"action.txt"})
-            DeleteFileAnyway(point + file);
-        RemoveDirectoryW(point.c_str());
-    }
-}
-
 std::string Describe(const FileSet& set) {
     std::string text;
     for (size_t i = 0; i < set.size(); ++i)
@@ -327,7 +317,7 @@ TEST_F(RestorePoints, TheOldestOfThirtyIsPutBackThoughThePointBeforeTheRestoreTh
     ASSERT_TRUE(ShowTab(Window(), ids::kTabTools));
     ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
     ASSERT_TRUE(Settle(Window()));
-    EmptyPointsFolder();
+    RemoveRestorePoints();  // the Tools tab's first showing may have made one
     const FileSet now = GameFilesNow();
     // The oldest holds all three files, changed; the others hold Fallout76.ini alone.
     FileSet oldest = now;
@@ -380,7 +370,7 @@ TEST_F(RestorePoints, APointRemovedWhileTheMenuIsOpenPutsNothingBack) {
     input::RightClick(input::CentreOf(EditorLines()));
     HWND menu = WaitForPopupMenu(Running().Id());
     ASSERT_NE(menu, nullptr);
-    EmptyPointsFolder();
+    RemoveRestorePoints();  // the Tools tab's first showing may have made one
     ChooseFromBottomOfMenu(menu, 1);
     HWND question = Running().WaitForMessageBox();
     ASSERT_NE(question, nullptr);
@@ -401,8 +391,7 @@ TEST_F(RestorePoints, AChangeWhosePointCannotBeWrittenIsNotMade) {
     ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
     ASSERT_TRUE(Settle(Window()));
     const std::wstring blocked = RestorePointsFolder().substr(0, RestorePointsFolder().size() - 1);
-    EmptyPointsFolder();
-    RemoveDirectoryW(blocked.c_str());
+    RemoveRestorePoints();
     ASSERT_TRUE(WriteBytes(blocked, "not a folder")) << "cannot block the points' folder";
 
     HWND languageSwitch = On(ids::kTabGame, ids::kLanguageSwitch);

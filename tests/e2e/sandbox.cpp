@@ -322,10 +322,14 @@ void Reset() {
     DeleteFileW(kNoGameFile);
     SetScenario(L"operational");
     RestoreGameFiles();
-    // A test may have left a plain file where the folder goes.
+    RemoveRestorePoints();
+}
+
+void RemoveRestorePoints() {
     const std::wstring points = RestorePointsFolder();
     if (points.empty()) return;
     EmptyTree(points);
+    // A test may have left a plain file where the folder goes.
     const std::wstring pointsPath = points.substr(0, points.size() - 1);
     SetFileAttributesW(pointsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!RemoveDirectoryW(pointsPath.c_str())) DeleteFileW(pointsPath.c_str());

@@ -60,6 +60,8 @@ std::wstring ProfileFolder();
 // Where the program keeps its restore points of the game's files:
 // <LocalAppData>\Fallout76Ravenlock\Restore points\ with a trailing backslash.
 std::wstring RestorePointsFolder();
+// Removes that folder with every point in it (or a file standing in its place).
+void RemoveRestorePoints();
 
 // Values under HKEY_CURRENT_USER.
 std::optional<std::wstring> ReadString(const std::wstring& key, const std::wstring& name);
