@@ -12,11 +12,9 @@ namespace {
 
 // The start column in the user's local time.
 int64_t ToLocal(int64_t utc) {
-    const uint64_t ticks = static_cast<uint64_t>(utc + 11644473600ll) * 10000000ull;
-    FILETIME ft{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}, local{};
-    if (!FileTimeToLocalFileTime(&ft, &local)) return utc;
-    const uint64_t l = (static_cast<uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
-    return static_cast<int64_t>(l / 10000000ull) - 11644473600ll;
+    const FILETIME ft = FileTimeOf(utc);
+    FILETIME local{};
+    return FileTimeToLocalFileTime(&ft, &local) ? UnixSeconds(local) : utc;
 }
 
 }  // namespace

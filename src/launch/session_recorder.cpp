@@ -10,12 +10,24 @@
 #include "platform/file_system.h"
 
 namespace ravenlock {
+
 namespace {
+// From 1601 to 1970, in seconds, and the file times' ticks per second.
+constexpr int64_t kEpochGap = 11644473600ll;
+constexpr uint64_t kTicksPerSecond = 10000000ull;
+}  // namespace
 
 int64_t UnixSeconds(const FILETIME& ft) {
     const uint64_t ticks = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    return static_cast<int64_t>(ticks / 10000000ull) - 11644473600ll;
+    return static_cast<int64_t>(ticks / kTicksPerSecond) - kEpochGap;
 }
+
+FILETIME FileTimeOf(int64_t unixSeconds) {
+    const uint64_t ticks = static_cast<uint64_t>(unixSeconds + kEpochGap) * kTicksPerSecond;
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+namespace {
 
 std::wstring ValueName(int i) { return kJournalValuePrefix + std::to_wstring(i); }
 

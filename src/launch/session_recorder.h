@@ -1,6 +1,8 @@
 #pragma once
 // Records each game session the monitor follows into the journal in the settings key,
 // with the crash dump the game left in its folder during it.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +15,9 @@ class SettingsRegistry;
 
 // Seconds since 1970 UTC, now.
 int64_t UtcNow();
+// The journal's seconds since 1970 and the system's file times, both ways.
+int64_t UnixSeconds(const FILETIME& ft);
+FILETIME FileTimeOf(int64_t unixSeconds);
 
 // The journal as the settings key holds it; corrupt values skipped.
 std::vector<GameSession> ReadJournal(const SettingsRegistry& settings);
