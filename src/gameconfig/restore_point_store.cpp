@@ -6,6 +6,7 @@
 #include "gameconfig/prefs_file.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 namespace ravenlock {
 
@@ -56,11 +57,6 @@ PointStamp LocalNow() {
     SYSTEMTIME t;
     GetLocalTime(&t);
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, 1};
-}
-
-std::wstring ParentOf(const std::wstring& path) {
-    const size_t cut = path.find_last_of(L'\\');
-    return cut == std::wstring::npos ? L"" : path.substr(0, cut);
 }
 
 }  // namespace
@@ -123,7 +119,7 @@ PointFiles RestorePointStore::FilesOf(const StoredPoint& point) const {
 }
 
 void RestorePointStore::MakeRoot() const {
-    CreateFolder(ParentOf(root_));
+    CreateFolder(FolderPart(root_));
     CreateFolder(root_);
 }
 
