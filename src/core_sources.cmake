@@ -5,6 +5,8 @@ set(RAVENLOCK_CORE_SOURCES
   platform/charset.cpp
   platform/process_rules.cpp
   platform/paths.cpp
+  platform/game_edition.cpp
+  platform/store_rules.cpp
   platform/sound_rules.cpp
   launch/launch_rules.cpp
   launch/session_journal.cpp

@@ -14,7 +14,7 @@
 namespace ravenlock {
 
 struct AppState {
-    std::wstring GameFolder;         // folder of Fallout76.exe, with a trailing separator
+    std::wstring GameFolder;         // the current edition's install folder, with a trailing separator
     std::wstring SteamFolder;        // folder of Steam.exe, "\" only, with a trailing separator
     std::wstring GameProfileFolder;  // Documents + "\My Games\Fallout 76", no trailing separator
     bool AutoRunPending = false;     // started with "-AutoRun"; consumed by the first status result

@@ -39,6 +39,8 @@ inline constexpr int kNewsLabel1 = 1209;
 inline constexpr int kNewsLabel2 = 1210;
 inline constexpr int kServerStatusLabel = 1211;
 inline constexpr int kLanguageSwitch = 1212;
+inline constexpr int kEditionLabel = 1213;     // "Версия игры:", shown when both editions are installed
+inline constexpr int kEditionComboBox = 1214;  // Steam / Microsoft Store
 
 // Integration tab.
 inline constexpr int kDiscordServerIDEdit = 1300;
@@ -147,6 +149,9 @@ inline constexpr int kMinMaxN = 2007;
 inline constexpr int kExitN = 2008;
 inline constexpr int kArmLaunchN = 2009;
 inline constexpr int kSessionJournalN = 2010;
+// The submenu "Версия игры": one check item per edition.
+inline constexpr int kEditionSteamN = 2011;
+inline constexpr int kEditionStoreN = 2012;
 
 // The journal window's children.
 inline constexpr int kJournalList = 2101;

@@ -55,6 +55,7 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
                            ids::kTabButtonFirst, ids::kPageFirst,
                            {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
+    Editions.Create(MainPageControl.At(ids::kTabGame).Handle(), *this);
     Tools.Create(MainPageControl.At(ids::kTabTools), *this);
     Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
     MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
@@ -88,8 +89,10 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     ServersWatch.Create(*this);
 
     const DWORD openFlags = OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
-    MyOpenDialog = {L"Пожалуйста, укажите файл Fallout76.exe", L"Fallout76.exe", L"exe",
-                    L"Исполняемый файл Windows|*.exe", openFlags};
+    MyOpenDialog = {L"Пожалуйста, укажите файл Fallout76.exe", kSteamExecutable, L"exe",
+                    L"Fallout 76 (Fallout76.exe;Project76_GamePass.exe)|" + std::wstring(kSteamExecutable) + L";" +
+                        kStoreExecutable,
+                    openFlags};
     MyOpenDialog2 = {L"Пожалуйста, укажите файл Steam.exe", L"Steam.exe", L"exe", L"Исполняемый файл Windows|*.exe",
                      openFlags};
     MySaveDialog = {L"Пожалуйста, укажите путь для сохранения отчёта о системе", L"SystemInfo", L"txt",

@@ -15,6 +15,7 @@
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
 #include "gameconfig/restore_keeper.h"
+#include "launch/edition_chooser.h"
 #include "launch/game_tab.h"
 #include "launch/journal_window.h"
 #include "online/integration_tab.h"
@@ -57,6 +58,8 @@ public:
     AppState State;
     ui::PageControl MainPageControl;
     GameTab Game;
+    // Steam's edition of the game or the Microsoft Store's, and the user's choice between them.
+    EditionChooser Editions;
     ToolsTab Tools;
     EditorTab Editor;
     PhotosTab Photos;
@@ -86,6 +89,9 @@ public:
     // The user's toggle: a restore point first; without one the switch goes back.
     void LanguageSwitchUserClick();
 
+    // The edition was switched: its files are read afresh and the open tab shown again.
+    void GameEditionChanged();
+
     // The link pictures' shared handler, by Tag.
     void FalloutLogoImageClick(int tag);
 
@@ -98,7 +104,6 @@ protected:
 private:
     std::optional<std::wstring> LocateExecutable(const std::wstring& knownPath, const wchar_t* settingName,
                                                  const ui::FileDialogSpec& dialog, const wchar_t* fileName);
-    bool LocateGameExecutable();
     bool LocateSteamExecutable();
     void FatalEnding(const std::wstring& message);
     void RemoveTempFilesTimerTimer();

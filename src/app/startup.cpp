@@ -1,4 +1,4 @@
-// The start-up sequence of the main window: finding the game and Steam, the program-wide
+// The start-up sequence of the main window: finding the game's edition and Steam, the program-wide
 // paths, and the lines that are written once.
 #include <cwctype>
 
@@ -17,8 +17,6 @@
 namespace ravenlock {
 
 namespace {
-
-constexpr wchar_t kDefaultGamePath[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\Fallout76.exe";
 
 std::wstring Lower(std::wstring s) {
     for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));
@@ -52,37 +50,36 @@ void MainWindow::FormCreate() {
     // 7. The system summary, once.
     Tools.ShowSystemInformation();
 
-    // 8, 9. Without the game or Steam the program cannot work.
-    if (!LocateGameExecutable()) {
+    // 8, 9. Without the game the program cannot work, nor without Steam for Steam's edition.
+    // The profile folder is known first: with both editions installed, the one whose
+    // settings files changed last is taken.
+    st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
+    if (!Editions.Locate()) {
         FatalEnding(L"При чтении параметров установки Fallout 76 возникла ошибка. Приложение будет закрыто.");
         return;
     }
-    if (!LocateSteamExecutable()) {
+    if (EditionChooser::NeedsSteam() && !LocateSteamExecutable()) {
         FatalEnding(L"При чтении параметров установки Steam возникла ошибка. Приложение будет закрыто.");
         return;
     }
 
     // 10, 11. The profile folder may not exist yet; the tray's profile item follows it.
-    st.GameProfileFolder = DocumentsFolder() + L"\\My Games\\Fallout 76";
     st.UserProfileMenuEnabled = DirectoryExists(st.GameProfileFolder);
     TrayPopupMenu.SetItemEnabled(ids::kUserProfileN, st.UserProfileMenuEnabled);
     startup_trace::Step("start-up sequence");
-    // 12. The language switch follows Fallout76.ini, read between the guard calls.
-    if (FileExists(GameIniPath(st.GameProfileFolder, kFallout76Ini))) {
+    // 12. The language switch follows the main INI file, read between the guard calls.
+    if (FileExists(GameIniPath(st.GameProfileFolder, GameIni::Main))) {
         const GameFilesWritable writable(st.GameProfileFolder);
         SetUpLanguageSwitch();
     }
-    // 13. A missing Fallout76Custom.ini gets its initial content.
+    // 13. A missing custom INI file gets its initial content.
     CreateCustomIniIfMissing(st.GameProfileFolder);
     startup_trace::Step("settings");
 
-    // 14, 15. Versions of the game and of Steam.
-    Game.VersionGameLabel.SetText(L"Версия игры: " + GetFileVersionString(st.GameFolder + L"Fallout76.exe"));
-    Game.VersionSteamLabel.SetText(L"Версия Steam: " + GetFileVersionString(st.SteamFolder + L"Steam.exe"));
+    // 14, 15, 17. Versions of the game and of Steam, and Steam's remembered login.
+    Game.ShowEdition();
     // 16. The confirmed Discord server id comes back, without a fetch.
     Integration.RestoreStoredServerId();
-    // 17. Steam's remembered login.
-    Game.Label13.SetText(L"Логин: " + GetSteamLogin());
     // 18. "-AutoRun" as the first argument, in any letter case, launches once the servers are up;
     // otherwise the start-up chime plays.
     if (Lower(firstArgument_) == L"-autorun")
@@ -106,13 +103,6 @@ std::optional<std::wstring> MainWindow::LocateExecutable(const std::wstring& kno
     return chosen;
 }
 
-bool MainWindow::LocateGameExecutable() {
-    const auto path = LocateExecutable(kDefaultGamePath, L"Fallout76ExePath", MyOpenDialog, L"Fallout76.exe");
-    if (!path) return false;
-    State.GameFolder = FolderPart(*path);
-    return true;
-}
-
 bool MainWindow::LocateSteamExecutable() {
     // Steam records its own path with "/" separators.
     const auto path = LocateExecutable(GetSteamExePath(), L"SteamExePath", MyOpenDialog2, L"Steam.exe");
@@ -120,6 +110,20 @@ bool MainWindow::LocateSteamExecutable() {
     Game.RunSteamButton.SetEnabled(FileExists(*path));
     State.SteamFolder = FolderPart(WithBackslashes(*path));
     return true;
+}
+
+void MainWindow::GameEditionChanged() {
+    AppState& st = State;
+    RestorePoints.Create(*this);  // each edition keeps its own points
+    if (FileExists(GameIniPath(st.GameProfileFolder, GameIni::Main))) {
+        const GameFilesWritable writable(st.GameProfileFolder);
+        SetUpLanguageSwitch();
+    }
+    CreateCustomIniIfMissing(st.GameProfileFolder);
+    Game.ShowEdition();
+    // Pages turned off for want of the other edition's files get their chance again.
+    for (int tab : {ids::kTabTools, ids::kTabEditor}) EnableWindow(MainPageControl.At(tab).Handle(), TRUE);
+    MainPageControl.ShowActiveAgain();
 }
 
 void MainWindow::FatalEnding(const std::wstring& message) {

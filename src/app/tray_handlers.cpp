@@ -33,6 +33,8 @@ void MainWindow::ExitNClick(int tag) {
         case 10: ToggleMainWindow(); break;
         case 80: ServersWatch.ToggleArmed(); break;
         case 90: JournalForm.Open(); break;
+        case 100: Editions.Choose(EditionKind::Steam); break;
+        case 101: Editions.Choose(EditionKind::Store); break;
         case 0:
             FormCloseQuery();
             Terminate();

@@ -28,7 +28,13 @@ constexpr struct {
 } kTags[] = {{ids::kRunFallout76ForceN, 70}, {ids::kInstallFolderN, 30}, {ids::kUserProfileN, 20},
              {ids::kCheckAndRepairDiskN, 60}, {ids::kFreeWorkingSetsN, 50}, {ids::kFreeRAMN, 40},
              {ids::kMinMaxN, 10},          {ids::kArmLaunchN, 80},     {ids::kSessionJournalN, 90},
-             {ids::kExitN, 0}};
+             {ids::kExitN, 0},           {ids::kEditionSteamN, 100}, {ids::kEditionStoreN, 101}};
+// The submenu of the game's editions, after the folder items.
+constexpr MenuItemSpec kEditionItems[] = {
+    {ids::kEditionSteamN, L"Steam", -1},
+    {ids::kEditionStoreN, L"Microsoft Store", -1},
+};
+constexpr UINT kEditionMenuAt = 4;
 
 }  // namespace
 
@@ -80,7 +86,16 @@ HMENU BuildPopupMenu(const MenuItemSpec* items, size_t count, const ImageList& i
     return menu;
 }
 
-void TrayMenu::Create(const ImageList& images) { menu_ = BuildPopupMenu(kItems, std::size(kItems), images); }
+void TrayMenu::Create(const ImageList& images) {
+    menu_ = BuildPopupMenu(kItems, std::size(kItems), images);
+    HMENU editions = BuildPopupMenu(kEditionItems, std::size(kEditionItems), images);
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof(mi);
+    mi.fMask = MIIM_STRING | MIIM_SUBMENU;
+    mi.hSubMenu = editions;  // destroyed with the menu
+    mi.dwTypeData = const_cast<wchar_t*>(L"Версия игры");
+    InsertMenuItemW(menu_, kEditionMenuAt, TRUE, &mi);
+}
 
 TrayMenu::~TrayMenu() {
     if (menu_) DestroyMenu(menu_);

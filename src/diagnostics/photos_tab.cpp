@@ -5,6 +5,7 @@
 #include "diagnostics/diagnostics_rules.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
+#include "platform/game_edition.h"
 #include "platform/processes.h"
 
 namespace ravenlock {
@@ -85,7 +86,9 @@ void PhotosTab::Sheet2Show() {
         const std::wstring folder = WithoutTrailingSeparator(st.GameFolder);
         st.ScreenshotPaths.clear();
         ScreenshotLabel.SetEnabled(true);
-        const auto names = ListFiles(folder, L"*.png");
+        auto names = ListFiles(folder, L"*.png");
+        if (CurrentEdition().Kind == EditionKind::Store)
+            std::erase_if(names, [](const std::wstring& name) { return IsStorePackagePicture(name); });
         for (const auto& name : names) st.ScreenshotPaths.push_back(folder + L"\\" + name);
         ScreenshotListBox.SetItems(names);
         ScreenshotLabel.SetText(L"Скриншотов Fallout 76: " + std::to_wstring(names.size()));

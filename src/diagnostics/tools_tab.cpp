@@ -58,7 +58,7 @@ void ToolsTab::Create(ui::Page& page, MainWindow& main) {
     for (size_t i = 0; i < std::size(lines); ++i)
         lines[i].label->Create(p, lines[i].id, lines[i].prefix,
                                {16, kInfoFirstLine + static_cast<int>(i) * kInfoLineStep, 550, 15}, {});
-    RAMLabel.Create(p, ids::kRAMLabel, L"Потребление памяти процессом Fallout76.exe, Мб: 0",
+    RAMLabel.Create(p, ids::kRAMLabel, L"",  // named after the edition once it is known
                     {16, kInfoFirstLine + 9 * kInfoLineStep, 550, 15}, {RGB(255, 0, 0)});
     const struct {
         ui::PictureBox* picture;
@@ -79,7 +79,7 @@ void ToolsTab::Create(ui::Page& page, MainWindow& main) {
 
 bool ToolsTab::GameFilesExist() const {
     const std::wstring& folder = main_->State.GameProfileFolder;
-    return FileExists(GameIniPath(folder, kFallout76Ini)) && FileExists(GameIniPath(folder, kFallout76PrefsIni));
+    return FileExists(GameIniPath(folder, GameIni::Main)) && FileExists(GameIniPath(folder, GameIni::Prefs));
 }
 
 void ToolsTab::FillFromGameFiles() {
@@ -109,7 +109,7 @@ void ToolsTab::Sheet3Show() {
 
 void ToolsTab::ListMods() {
     ModsListView.SetRows({});
-    const IniFile ini(GameIniPath(main_->State.GameProfileFolder, kFallout76Ini));
+    const IniFile ini(GameIniPath(main_->State.GameProfileFolder, GameIni::Main));
     AppState& st = main_->State;
     // One read of the section: a read per key would parse the whole file again each time.
     st.ArchiveKeys.clear();

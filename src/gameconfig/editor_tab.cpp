@@ -105,7 +105,7 @@ void EditorTab::ShowRestorePoints(POINT at) {
 }
 
 void EditorTab::LoadPrefs() {
-    LoadLineList(Lines, GameIniPath(main_->State.GameProfileFolder, kFallout76PrefsIni));
+    LoadLineList(Lines, GameIniPath(main_->State.GameProfileFolder, GameIni::Prefs));
     Fallout76PrefsiniListBox.SetItems(Lines.Lines());
     RefreshOverrideMarks();
 }
@@ -122,9 +122,9 @@ void EditorTab::LoadProfile(const wchar_t* resource) {
 
 void EditorTab::Sheet4Show() {
     const std::wstring& folder = main_->State.GameProfileFolder;
-    if (FileExists(GameIniPath(folder, kFallout76Ini)) && FileExists(GameIniPath(folder, kFallout76PrefsIni))) {
+    if (FileExists(GameIniPath(folder, GameIni::Main)) && FileExists(GameIniPath(folder, GameIni::Prefs))) {
         LoadPrefs();
-        RestorePrefsButton.SetEnabled(FileExists(BackupIniPath(folder, kFallout76PrefsIni)));
+        RestorePrefsButton.SetEnabled(FileExists(BackupIniPath(folder, GameIni::Prefs)));
     } else {
         // For the rest of the run: the controls stay visible but no longer respond.
         EnableWindow(page_->Handle(), FALSE);
@@ -204,17 +204,17 @@ void EditorTab::OpenPrefsButtonClick(int tag) {
     const GameFilesWritable writable(folder);
     switch (tag) {
         case 101:
-            for (const wchar_t* name : kGameIniFiles) CopyGameFile(BackupIniPath(folder, name), GameIniPath(folder, name));
+            for (const std::wstring& name : CurrentEdition().IniNames()) CopyGameFile(BackupIniPath(folder, name), GameIniPath(folder, name));
             break;
         case 102:
-            for (const wchar_t* name : kGameIniFiles) CopyGameFile(GameIniPath(folder, name), BackupIniPath(folder, name));
+            for (const std::wstring& name : CurrentEdition().IniNames()) CopyGameFile(GameIniPath(folder, name), BackupIniPath(folder, name));
             break;
         case 103:
-            SaveLineList(Lines, GameIniPath(folder, kFallout76PrefsIni));
+            SaveLineList(Lines, GameIniPath(folder, GameIni::Prefs));
             RefreshOverrideMarks();  // a saved key is still overridden where Custom sets it
             break;
         case 104:
-            for (const wchar_t* name : kGameIniFiles)
+            for (const std::wstring& name : CurrentEdition().IniNames())
                 if (!DeleteFileW(GameIniPath(folder, name).c_str())) throw AppError(SystemErrorText(GetLastError()));
             break;
         default: break;

@@ -11,13 +11,21 @@ std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& 
     return profileFolder + L"\\" + name;
 }
 
+std::wstring GameIniPath(const std::wstring& profileFolder, GameIni which) {
+    return GameIniPath(profileFolder, CurrentEdition().IniName(which));
+}
+
 std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring& name) {
     return GameIniPath(profileFolder, kBackupPrefix + name);
 }
 
+std::wstring BackupIniPath(const std::wstring& profileFolder, GameIni which) {
+    return BackupIniPath(profileFolder, CurrentEdition().IniName(which));
+}
+
 EffectiveSettings ReadEffectiveSettings(const std::wstring& profileFolder) {
     std::vector<SettingsFileBytes> files;
-    for (const wchar_t* name : kGameIniFiles) {
+    for (const std::wstring& name : CurrentEdition().IniNames()) {
         SettingsFileBytes file{name, std::nullopt};
         try {
             file.bytes = ReadWholeFile(GameIniPath(profileFolder, name), kMaxPrefsFileBytes);
@@ -30,14 +38,14 @@ EffectiveSettings ReadEffectiveSettings(const std::wstring& profileFolder) {
 }
 
 void SetGameIniAttributes(const std::wstring& profileFolder, bool readOnly) {
-    for (const wchar_t* name : kGameIniFiles) {
+    for (const std::wstring& name : CurrentEdition().IniNames()) {
         const std::wstring path = GameIniPath(profileFolder, name);
         if (FileExists(path)) SetFileAttributesW(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
     }
 }
 
 void CreateCustomIniIfMissing(const std::wstring& profileFolder, HMODULE module) {
-    const std::wstring path = GameIniPath(profileFolder, kFallout76CustomIni);
+    const std::wstring path = GameIniPath(profileFolder, GameIni::Custom);
     if (FileExists(path) || !DirectoryExists(profileFolder)) return;
     ExtractResourceToFile(L"Fallout76CustomINI", path, module);
 }

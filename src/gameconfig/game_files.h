@@ -7,19 +7,19 @@
 #include <string>
 
 #include "gameconfig/effective_settings.h"
+#include "platform/game_edition.h"
 
 namespace ravenlock {
 
-inline constexpr wchar_t kFallout76Ini[] = L"Fallout76.ini";
-inline constexpr wchar_t kFallout76PrefsIni[] = L"Fallout76Prefs.ini";
-inline constexpr wchar_t kFallout76CustomIni[] = L"Fallout76Custom.ini";
+// The files' names are the edition's (CurrentEdition().IniNames(), in the order the
+// game reads them, which is also the order the guard and the backups treat them).
 inline constexpr wchar_t kBackupPrefix[] = L"Backup_";
-// In the order the guard and the backups treat them.
-inline constexpr std::array<const wchar_t*, 3> kGameIniFiles = {kFallout76Ini, kFallout76PrefsIni, kFallout76CustomIni};
 
 // Full path of a file of the set: the profile folder, "\" and the name.
 std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& name);
+std::wstring GameIniPath(const std::wstring& profileFolder, GameIni which);
 std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring& name);
+std::wstring BackupIniPath(const std::wstring& profileFolder, GameIni which);
 
 // The three files as they now stand on disk, in the order the game reads them; a missing
 // or unreadable one sets nothing, as for the game.
@@ -50,7 +50,7 @@ private:
     std::wstring folder_;
 };
 
-// Writes the initial Fallout76Custom.ini ("[General]") when it is missing and the
+// Writes the initial custom file ("[General]") when it is missing and the
 // profile folder exists; an existing file is never touched.
 // The resource comes from the given module, by default the running program.
 void CreateCustomIniIfMissing(const std::wstring& profileFolder, HMODULE module = nullptr);

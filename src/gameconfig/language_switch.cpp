@@ -8,7 +8,7 @@
 namespace ravenlock {
 
 void MainWindow::SetUpLanguageSwitch() {
-    const IniFile ini(GameIniPath(State.GameProfileFolder, kFallout76Ini));
+    const IniFile ini(GameIniPath(State.GameProfileFolder, GameIni::Main));
     ui::ToggleSwitch& sw = Game.LanguageSwitch;
     // Values compare exactly: "RU" or a missing key leave the switch as it is.
     if (ini.ReadString(L"General", L"sLanguage") == L"ru" && !sw.On()) {
@@ -24,7 +24,7 @@ void MainWindow::SetUpLanguageSwitch() {
 
 void MainWindow::LanguageSwitchUserClick() {
     const std::wstring& folder = State.GameProfileFolder;
-    if (FileExists(GameIniPath(folder, kFallout76Ini)) && FileExists(GameIniPath(folder, kFallout76PrefsIni))) {
+    if (FileExists(GameIniPath(folder, GameIni::Main)) && FileExists(GameIniPath(folder, GameIni::Prefs))) {
         try {
             RestorePoints.Before(kActionSwitchLanguage);
         } catch (...) {
@@ -37,9 +37,9 @@ void MainWindow::LanguageSwitchUserClick() {
 
 void MainWindow::LanguageSwitchClick() {
     const std::wstring& folder = State.GameProfileFolder;
-    if (!FileExists(GameIniPath(folder, kFallout76Ini)) || !FileExists(GameIniPath(folder, kFallout76PrefsIni))) return;
+    if (!FileExists(GameIniPath(folder, GameIni::Main)) || !FileExists(GameIniPath(folder, GameIni::Prefs))) return;
     const GameFilesWritable writable(folder);
-    IniFile(GameIniPath(folder, kFallout76Ini)).WriteString(L"General", L"sLanguage", Game.LanguageSwitch.On() ? L"ru" : L"en");
+    IniFile(GameIniPath(folder, GameIni::Main)).WriteString(L"General", L"sLanguage", Game.LanguageSwitch.On() ? L"ru" : L"en");
 }
 
 }  // namespace ravenlock

@@ -12,9 +12,9 @@ namespace {
 
 std::wstring FileName(OptionFile file) {
     switch (file) {
-        case OptionFile::Main: return kFallout76Ini;
-        case OptionFile::Prefs: return kFallout76PrefsIni;
-        case OptionFile::Custom: return kFallout76CustomIni;
+        case OptionFile::Main: return CurrentEdition().IniName(GameIni::Main);
+        case OptionFile::Prefs: return CurrentEdition().IniName(GameIni::Prefs);
+        case OptionFile::Custom: return CurrentEdition().IniName(GameIni::Custom);
         case OptionFile::Settings: break;
     }
     return L"";

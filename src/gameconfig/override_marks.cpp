@@ -12,7 +12,7 @@ namespace ravenlock {
 
 namespace {
 
-// Index of an option's file among kGameIniFiles; nothing for the settings store.
+// Index of an option's file among the edition's IniNames(); nothing for the settings store.
 std::optional<size_t> FileIndex(OptionFile file) {
     switch (file) {
         case OptionFile::Main: return 0;

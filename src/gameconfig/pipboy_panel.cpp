@@ -93,7 +93,7 @@ void PipboyPanel::PaintSwatch() {
 void PipboyPanel::Persist(int tag) {
     if (tag < 1 || tag > 3) return;
     const std::wstring& folder = main_->State.GameProfileFolder;
-    const std::wstring prefs = GameIniPath(folder, kFallout76PrefsIni);
+    const std::wstring prefs = GameIniPath(folder, GameIni::Prefs);
     if (!FileExists(prefs)) return;
     const Channel& c = kChannels[tag - 1];
     LineList onDisk;

@@ -40,8 +40,9 @@ void RemovePointFolder(const std::wstring& folder) {
 // Bytes of the files in one folder, by the game's names; a file that is not there is none.
 PointFiles ReadFiles(const std::wstring& folder) {
     PointFiles files;
-    for (size_t i = 0; i < kGameIniFiles.size(); ++i) {
-        const std::wstring path = Join(folder, kGameIniFiles[i]);
+    const auto names = CurrentEdition().IniNames();
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::wstring path = Join(folder, names[i]);
         if (FileExists(path)) files[i] = ReadWholeFile(path, kMaxPrefsFileBytes);
     }
     return files;
@@ -62,7 +63,10 @@ PointStamp LocalNow() {
 }  // namespace
 
 std::wstring DefaultRestorePointsFolder() {
-    return LocalAppDataFolder() + L"\\Fallout76Ravenlock\\Restore points";
+    // The editions' files have other names: each keeps its own points, so that one
+    // edition's point never reads as "no files" for the other's.
+    return LocalAppDataFolder() + L"\\Fallout76Ravenlock\\Restore points" +
+           (CurrentEdition().Kind == EditionKind::Store ? L" (Microsoft Store)" : L"");
 }
 
 void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std::wstring& action) const {
@@ -79,8 +83,9 @@ void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std:
         const std::wstring name = NewPointFolderName(LocalNow(), names);
         work = Join(root_, kWorkPrefix + name);
         CreateFolder(work);
+        const auto fileNames = CurrentEdition().IniNames();
         for (size_t i = 0; i < now.size(); ++i)
-            if (now[i]) ReplaceWholeFile(Join(work, kGameIniFiles[i]), *now[i]);
+            if (now[i]) ReplaceWholeFile(Join(work, fileNames[i]), *now[i]);
         ReplaceWholeFile(Join(work, kRestorePointActionFile), ActionFileBytes(action));
         const std::wstring point = Join(root_, name);
         if (!MoveFileExW(work.c_str(), point.c_str(), MOVEFILE_WRITE_THROUGH))
@@ -124,8 +129,9 @@ void RestorePointStore::MakeRoot() const {
 }
 
 void WriteBackPointFiles(const PointFiles& files, const std::wstring& profileFolder) {
+    const auto names = CurrentEdition().IniNames();
     for (size_t i = 0; i < files.size(); ++i) {
-        const std::wstring path = GameIniPath(profileFolder, kGameIniFiles[i]);
+        const std::wstring path = GameIniPath(profileFolder, names[i]);
         if (files[i]) {
             ReplaceWholeFile(path, *files[i]);
         } else if (FileExists(path) && !DeleteFileW(path.c_str())) {

@@ -30,7 +30,7 @@ public:
     void MakeBefore(const std::wstring& profileFolder, const std::wstring& action) const;
     // The points, newest first.
     std::vector<StoredPoint> Points() const;
-    // The bytes a point holds, in the order of kGameIniFiles.
+    // The bytes a point holds, in the order of the edition's IniNames().
     PointFiles FilesOf(const StoredPoint& point) const;
     // Makes the root folder when it is missing; AppError when it cannot.
     void MakeRoot() const;

@@ -1,12 +1,20 @@
 #include "launch/game_tab.h"
 
 #include "app/control_ids.h"
+#include "app/main_window.h"
+#include "platform/file_system.h"
+#include "platform/game_edition.h"
+#include "platform/steam_record.h"
+#include "platform/version_info.h"
 
 namespace ravenlock {
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLime = RGB(0, 255, 0);
+constexpr wchar_t kSteamNotNeeded[] = L"Steam не нужен (версия из Microsoft Store)";
+// The login line: under the Steam button, or wider for the longer Store note.
+constexpr ui::Bounds kLoginBounds{428, 277, 210, 16}, kStoreNoteBounds{338, 277, 300, 16};
 }  // namespace
 
 void GameTab::Create(ui::Page& page, MainWindow& main) {
@@ -30,7 +38,7 @@ void GameTab::Create(ui::Page& page, MainWindow& main) {
 
     const LabelStyle white{kWhite, -13, false, Align::Center, false};
     Label2.Create(p, ids::kLabel2, L"CTRL+SHIFT+F", {5, 277, 210, 16}, white);
-    Label13.Create(p, ids::kLabel13, L"Логин: Отсутствует", {428, 277, 210, 16}, white);
+    Label13.Create(p, ids::kLabel13, L"Логин: Отсутствует", kLoginBounds, white);
     VersionGameLabel.Create(p, ids::kVersionGameLabel, L"Версия игры: 0.0.0.0", {5, 2, 290, 16},
                             {kWhite, -13, false, Align::Left, false});
     VersionSteamLabel.Create(p, ids::kVersionSteamLabel, L"Версия Steam: 0.0.0.0", {348, 3, 290, 16},
@@ -52,6 +60,33 @@ void GameTab::Create(ui::Page& page, MainWindow& main) {
 
     // The background stays beneath everything else.
     SetWindowPos(MainImage.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void GameTab::ShowEdition() {
+    MainWindow& w = *main_;
+    const GameEdition& edition = CurrentEdition();
+    const bool store = edition.Kind == EditionKind::Store;
+    // The Store's executable is encrypted and cannot be read: its package says the version.
+    VersionGameLabel.SetText(L"Версия игры: " + (store ? (edition.StoreVersion.empty() ? std::wstring(kUnknownVersion)
+                                                                                       : edition.StoreVersion)
+                                                       : GetFileVersionString(edition.ExecutablePath())));
+    const ui::Bounds login = store ? kStoreNoteBounds : kLoginBounds;
+    SetWindowPos(Label13.Handle(), nullptr, login.x, login.y, login.w, login.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (store) {
+        VersionSteamLabel.SetText(kSteamNotNeeded);
+        Label13.SetText(kSteamNotNeeded);
+        RunSteamButton.SetEnabled(false);
+    } else {
+        const std::wstring steam = w.State.SteamFolder + L"Steam.exe";
+        VersionSteamLabel.SetText(L"Версия Steam: " + GetFileVersionString(steam));
+        Label13.SetText(L"Логин: " + GetSteamLogin());
+        RunSteamButton.SetEnabled(!w.State.SteamFolder.empty() && FileExists(steam));
+    }
+    w.Tips.SetTip(LanguageSwitch.Handle(),
+                  store ? L"Язык игры из Microsoft Store может следовать языку интерфейса Windows, а не этой настройке."
+                        : L"");
+    if (!session_.Running()) w.Tools.RAMLabel.SetText(RamLine(edition.ExecutableName(), 0));
+    priorityRefusalShown_ = false;
 }
 
 }  // namespace ravenlock

@@ -21,8 +21,12 @@ public:
     void RunSteamButtonClick();
     // The 2-second monitor of the game process.
     void FalloutProcessTimerTimer();
-    // The tray's forced start: the game executable itself, bypassing Steam.
+    // The tray's forced start: the game executable itself, bypassing Steam (the Store
+    // edition's executable cannot be started directly, so it is activated as usual).
     void ForceRunGame();
+    // The game's edition was found or changed: the version lines, Steam's button and lines,
+    // and the memory line follow it.
+    void ShowEdition();
 
     ui::PictureBox MainImage;
     ui::PictureBox FalloutLogoImage;
@@ -42,10 +46,13 @@ public:
 private:
     MainWindow* main_ = nullptr;
     // The monitor's hold on the running game between ticks.
-    ProcessWatch gameWatch_{kGameProcess};
+    ProcessWatch gameWatch_{L""};
     // The session the monitor follows, for the journal.
     SessionRecorder session_;
+    // Whether Windows refused the Store game's priority this launch (said once).
+    bool priorityRefusalShown_ = false;
     void SessionEnded();
+    void StartGameProcess();
 };
 
 }  // namespace ravenlock

@@ -5,6 +5,8 @@
 #include "gameconfig/game_files.h"
 #include "launch/game_tab.h"
 #include "launch/launch_rules.h"
+#include "platform/file_system.h"
+#include "platform/game_edition.h"
 #include "platform/processes.h"
 #include "platform/tools.h"
 #include "ui/dispatch.h"
@@ -14,18 +16,20 @@ namespace ravenlock {
 void GameTab::RunGameButtonClick() {
     MainWindow& w = *main_;
     AppState& st = w.State;
-    if (ProcessExists(kGameProcess)) {
-        KillProcess(kGameProcess);
+    const GameEdition& edition = CurrentEdition();
+    if (ProcessExists(edition.ExecutableName())) {
+        KillProcess(edition.ExecutableName());
         RunGameButton.SetText(kCaptionStopped);
         w.FalloutProcessTimer.SetEnabled(false);
         w.ShowMainWindow();
-        if (const auto line = PeakLineIfMeasured(st.GamePeakMemoryMB)) w.Tools.RAMLabel.SetText(*line);
+        if (const auto line = PeakLineIfMeasured(edition.ExecutableName(), st.GamePeakMemoryMB))
+            w.Tools.RAMLabel.SetText(*line);
         SessionEnded();
         return;
     }
     RunGameButton.SetText(kCaptionStarting);
     SetGameIniAttributes(st.GameProfileFolder, true);
-    RunProgram(kSteamGameLink);
+    StartGameProcess();
     PlayNotificationSound(L"");
     if (st.Settings.ValueExists(L"FreeRAMCacheBeforeStartingGame") &&
         st.Settings.ReadBool(L"FreeRAMCacheBeforeStartingGame")) {
@@ -34,16 +38,25 @@ void GameTab::RunGameButtonClick() {
         // Give the tool a moment to empty the standby list before the game loads.
         Sleep(2000);
     }
-    if (st.Settings.ValueExists(L"GameProcessHighPriority") && st.Settings.ReadBool(L"GameProcessHighPriority"))
-        SetProcessPriority(kGameProcess, HIGH_PRIORITY_CLASS);
+    if (st.Settings.ValueExists(L"GameProcessHighPriority") && st.Settings.ReadBool(L"GameProcessHighPriority") &&
+        !SetProcessPriority(edition.ExecutableName(), HIGH_PRIORITY_CLASS) && edition.Kind == EditionKind::Store &&
+        ProcessExists(edition.ExecutableName()) && !priorityRefusalShown_) {
+        // The Store's game runs in a package that may refuse outside changes: said once on
+        // the memory line, not tried again at every tick.
+        priorityRefusalShown_ = true;
+        w.Tools.RAMLabel.SetText(L"Windows не разрешил поднять приоритет процесса " +
+                                 std::wstring(edition.ExecutableName()));
+    }
     w.FalloutProcessTimer.SetEnabled(true);
     w.HideMainWindow();
 }
 
 void GameTab::FalloutProcessTimerTimer() {
     MainWindow& w = *main_;
+    gameWatch_.Follow(CurrentEdition().ExecutableName());
     const ProcessWatch::Reading game = gameWatch_.Look();
-    const MonitorStep step = MonitorTick(RunGameButton.Text(), game.runs, game.memoryMB, w.State.GamePeakMemoryMB);
+    const MonitorStep step = MonitorTick(CurrentEdition().ExecutableName(), RunGameButton.Text(), game.runs,
+                                         game.memoryMB, w.State.GamePeakMemoryMB);
     if (step.caption != RunGameButton.Text()) RunGameButton.SetText(step.caption);
     if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
     w.State.GamePeakMemoryMB = step.peak;
@@ -69,7 +82,15 @@ void GameTab::RunSteamButtonClick() { RunProgram(main_->State.SteamFolder + L"St
 
 void GameTab::ForceRunGame() {
     SetGameIniAttributes(main_->State.GameProfileFolder, true);
-    RunProgram(main_->State.GameFolder + L"Fallout76.exe");
+    if (CurrentEdition().Kind == EditionKind::Store) StartGameProcess();
+    else RunProgram(CurrentEdition().ExecutablePath());
+}
+
+void GameTab::StartGameProcess() {
+    const GameEdition& edition = CurrentEdition();
+    // The Store's game cannot be started from its executable: Explorer activates the package.
+    if (edition.Kind == EditionKind::Store) RunProgramWithParams(WindowsProgramPath(L"explorer.exe"), edition.StoreActivation());
+    else RunProgram(kSteamGameLink);
 }
 
 }  // namespace ravenlock

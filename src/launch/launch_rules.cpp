@@ -4,24 +4,25 @@
 
 namespace ravenlock {
 
-std::wstring RamLine(uint64_t mebibytes) {
-    return L"Потребление памяти процессом Fallout76.exe, Мб: " + std::to_wstring(mebibytes);
+std::wstring RamLine(const std::wstring& exe, uint64_t mebibytes) {
+    return L"Потребление памяти процессом " + exe + L", Мб: " + std::to_wstring(mebibytes);
 }
 
-std::wstring PeakLine(int32_t peak) {
-    return L"Потребление памяти процессом Fallout76.exe (ПИК), Мб: " + std::to_wstring(peak);
+std::wstring PeakLine(const std::wstring& exe, int32_t peak) {
+    return L"Потребление памяти процессом " + exe + L" (ПИК), Мб: " + std::to_wstring(peak);
 }
 
-std::optional<std::wstring> PeakLineIfMeasured(int32_t peak) {
+std::optional<std::wstring> PeakLineIfMeasured(const std::wstring& exe, int32_t peak) {
     if (peak == 0) return std::nullopt;
-    return PeakLine(peak);
+    return PeakLine(exe, peak);
 }
 
-MonitorStep MonitorTick(const std::wstring& caption, bool gameRuns, uint64_t memoryMB, int32_t peak) {
+MonitorStep MonitorTick(const std::wstring& exe, const std::wstring& caption, bool gameRuns, uint64_t memoryMB,
+                        int32_t peak) {
     MonitorStep step{caption, std::nullopt, peak, false};
     if (gameRuns) {
         step.caption = kCaptionRunning;
-        step.ramLine = RamLine(memoryMB);
+        step.ramLine = RamLine(exe, memoryMB);
         // The peak is a 32-bit count of MiB; a reading beyond it (petabytes) is clamped.
         const auto reading = static_cast<int64_t>(std::min<uint64_t>(memoryMB, std::numeric_limits<int32_t>::max()));
         if (reading > peak) step.peak = static_cast<int32_t>(reading);
@@ -30,7 +31,7 @@ MonitorStep MonitorTick(const std::wstring& caption, bool gameRuns, uint64_t mem
     if (caption == kCaptionStarting) return step;  // not seen yet: keep waiting, without a limit
     step.caption = kCaptionIdle;
     step.stopMonitor = true;
-    step.ramLine = PeakLineIfMeasured(peak);
+    step.ramLine = PeakLineIfMeasured(exe, peak);
     return step;
 }
 

@@ -11,12 +11,10 @@ inline constexpr wchar_t kCaptionIdle[] = L"Запустить Fallout 76";
 inline constexpr wchar_t kCaptionStopped[] = L"Запустить Fallout76";  // after the user stopped the game
 inline constexpr wchar_t kCaptionStarting[] = L"Запуск игры...";
 inline constexpr wchar_t kCaptionRunning[] = L"Игра запущена...";
-inline constexpr wchar_t kRamLabelDesign[] = L"Потребление памяти процессом Fallout76.exe, Мб: 0";
-inline constexpr wchar_t kSteamGameLink[] = L"steam://rungameid/1151340";
-inline constexpr wchar_t kGameProcess[] = L"Fallout76.exe";
 
-std::wstring RamLine(uint64_t mebibytes);
-std::wstring PeakLine(int32_t peak);
+// The memory lines name the executable of the edition that runs (exe).
+std::wstring RamLine(const std::wstring& exe, uint64_t mebibytes);
+std::wstring PeakLine(const std::wstring& exe, int32_t peak);
 
 // The outcome of one tick of the 2-second monitor.
 struct MonitorStep {
@@ -26,10 +24,11 @@ struct MonitorStep {
     bool stopMonitor = false;              // the game has ended: timer off, window back
 };
 
-MonitorStep MonitorTick(const std::wstring& caption, bool gameRuns, uint64_t memoryMB, int32_t peak);
+MonitorStep MonitorTick(const std::wstring& exe, const std::wstring& caption, bool gameRuns, uint64_t memoryMB,
+                        int32_t peak);
 
 // The peak line shown when the user stops the game or the game ends; nothing while the
 // game was never measured (the memory line keeps its text).
-std::optional<std::wstring> PeakLineIfMeasured(int32_t peak);
+std::optional<std::wstring> PeakLineIfMeasured(const std::wstring& exe, int32_t peak);
 
 }  // namespace ravenlock

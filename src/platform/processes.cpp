@@ -118,6 +118,13 @@ ProcessWatch::~ProcessWatch() {
     if (process_) CloseHandle(process_);
 }
 
+void ProcessWatch::Follow(const std::wstring& name) {
+    if (name == name_) return;
+    if (process_) CloseHandle(process_);
+    process_ = nullptr;
+    name_ = name;
+}
+
 ProcessWatch::Reading ProcessWatch::Look() {
     if (process_ && WaitForSingleObject(process_, 0) != WAIT_TIMEOUT) {
         // It has ended: forget it, and look afresh (another copy may run, or a new one).

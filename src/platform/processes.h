@@ -34,6 +34,8 @@ public:
     ProcessWatch(const ProcessWatch&) = delete;
     ProcessWatch& operator=(const ProcessWatch&) = delete;
     Reading Look();
+    // Follows another name from the next look on (the game's edition changed).
+    void Follow(const std::wstring& name);
 
 private:
     std::wstring name_;

@@ -320,4 +320,24 @@ LRESULT CALLBACK EditBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+void ComboBox::Create(HWND parent, int id, Bounds b) {
+    Bounds open = b;
+    open.h = b.h * 8;
+    Attach(Make(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, open, parent, id));
+}
+
+void ComboBox::SetItems(const std::vector<std::wstring>& items) {
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items)
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int ComboBox::Selected() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void ComboBox::Select(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+void ComboBox::OnCommand(WORD code) {
+    if (code == CBN_SELCHANGE && onSelect) onSelect();
+}
+
 }  // namespace ravenlock::ui

@@ -107,4 +107,17 @@ private:
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 };
 
+// A drop-down list to choose one of its lines from; onSelect runs when the user chooses.
+class ComboBox : public Control {
+public:
+    // b's height is the closed box's; the open list gets room for several lines below it.
+    void Create(HWND parent, int id, Bounds b);
+    void SetItems(const std::vector<std::wstring>& items);
+    int Selected() const;
+    // Selects without running onSelect; -1 selects nothing.
+    void Select(int index);
+    void OnCommand(WORD code) override;
+    std::function<void()> onSelect;
+};
+
 }  // namespace ravenlock::ui

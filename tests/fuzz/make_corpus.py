@@ -124,6 +124,15 @@ def main():
     put("picture", "palette.png", png + chunk(b"IHDR", struct.pack(">IIBBBBB", 2, 1, 2, 3, 0, 0, 0)) +
         chunk(b"PLTE", b"\xff\x00\x00\x00\xff\x00") + chunk(b"IDAT", zlib.compress(b"\x00\x10")) + chunk(b"IEND", b""))
 
+    # The Xbox app's .GamingRoot: one and several libraries, cut short, a huge count.
+    def gaming_root(count, *paths):
+        return b"RGBX" + struct.pack("<I", count) + b"".join(p.encode("utf-16-le") + b"\0\0" for p in paths)
+    put("gaming_root", "one", gaming_root(1, "\\XboxGames"))
+    put("gaming_root", "two", gaming_root(2, "XboxGames", "Games/Xbox"))
+    put("gaming_root", "cut", gaming_root(2, "XboxGames")[:-3])
+    put("gaming_root", "huge_count", gaming_root(0xFFFFFFFF, "A"))
+    put("gaming_root", "dots", gaming_root(1, "..\\Windows"))
+
 
 if __name__ == "__main__":
     main()

@@ -175,9 +175,9 @@ TEST(PrefsFile, AFileFarLargerThanAnyRealOneIsRefusedWithAMessage) {
 TEST(GameIniFiles, GuardSetsExactlyReadOnlyOrNothingAndSkipsTheRest) {
     TempDir dir;
     const std::wstring folder = dir.Path().substr(0, dir.Path().size() - 1);
-    const std::wstring main = GameIniPath(folder, kFallout76Ini), prefs = GameIniPath(folder, kFallout76PrefsIni);
-    const std::wstring custom = GameIniPath(folder, kFallout76CustomIni);
-    const std::wstring backup = BackupIniPath(folder, kFallout76Ini);
+    const std::wstring main = GameIniPath(folder, GameIni::Main), prefs = GameIniPath(folder, GameIni::Prefs);
+    const std::wstring custom = GameIniPath(folder, GameIni::Custom);
+    const std::wstring backup = BackupIniPath(folder, GameIni::Main);
     for (const auto& p : {main, prefs, backup}) WriteBytes(p, "[General]\r\n");
     ASSERT_TRUE(SetFileAttributesW(main.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     ASSERT_TRUE(SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_HIDDEN));
@@ -203,15 +203,15 @@ TEST(GameIniFiles, CustomIniIsCreatedOnlyWhenMissingAndTheFolderExists) {
     TempDir dir;
     const std::wstring folder = dir.Path() + L"My Games\\Fallout 76";
     CreateCustomIniIfMissing(folder, module);  // no folder: nothing
-    EXPECT_EQ(Attributes(GameIniPath(folder, kFallout76CustomIni)), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Attributes(GameIniPath(folder, GameIni::Custom)), INVALID_FILE_ATTRIBUTES);
 
     std::filesystem::create_directories(std::filesystem::path(folder));
     CreateCustomIniIfMissing(folder, module);
-    EXPECT_EQ(ReadBytes(GameIniPath(folder, kFallout76CustomIni)), "[General]");
+    EXPECT_EQ(ReadBytes(GameIniPath(folder, GameIni::Custom)), "[General]");
 
-    WriteBytes(GameIniPath(folder, kFallout76CustomIni), "");  // an existing empty file stays empty
+    WriteBytes(GameIniPath(folder, GameIni::Custom), "");  // an existing empty file stays empty
     CreateCustomIniIfMissing(folder, module);
-    EXPECT_EQ(ReadBytes(GameIniPath(folder, kFallout76CustomIni)), "");
+    EXPECT_EQ(ReadBytes(GameIniPath(folder, GameIni::Custom)), "");
     FreeLibrary(module);
 }
 

@@ -33,7 +33,7 @@ TEST(LaunchRules, MonitorTicksFollowTheGame) {
         {L"Игра запущена...", false, 0, 0, L"Запустить Fallout 76", std::nullopt, 0, true},
     };
     for (const auto& c : cases) {
-        const MonitorStep step = MonitorTick(c.caption, c.runs, c.memory, c.peakBefore);
+        const MonitorStep step = MonitorTick(L"Fallout76.exe", c.caption, c.runs, c.memory, c.peakBefore);
         EXPECT_EQ(step.caption, c.captionAfter) << c.caption << " runs=" << c.runs;
         EXPECT_EQ(step.ramLine, c.line) << c.caption << " runs=" << c.runs;
         EXPECT_EQ(step.peak, c.peakAfter) << c.caption << " runs=" << c.runs;
@@ -42,8 +42,11 @@ TEST(LaunchRules, MonitorTicksFollowTheGame) {
 }
 
 TEST(LaunchRules, PeakLineOnlyOnceMeasured) {
-    EXPECT_EQ(PeakLineIfMeasured(0), std::nullopt);
-    EXPECT_EQ(PeakLineIfMeasured(5321), L"Потребление памяти процессом Fallout76.exe (ПИК), Мб: 5321");
+    EXPECT_EQ(PeakLineIfMeasured(L"Fallout76.exe", 0), std::nullopt);
+    EXPECT_EQ(PeakLineIfMeasured(L"Fallout76.exe", 5321), L"Потребление памяти процессом Fallout76.exe (ПИК), Мб: 5321");
+    // The Store edition's lines name its own executable.
+    EXPECT_EQ(MonitorTick(L"Project76_GamePass.exe", L"Запуск игры...", true, 2500, 0).ramLine,
+              L"Потребление памяти процессом Project76_GamePass.exe, Мб: 2500");
 }
 
 }  // namespace
