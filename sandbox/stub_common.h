@@ -32,6 +32,13 @@ inline constexpr wchar_t kGameArgumentsFile[] = L"C:\\sandbox\\steam-game-argume
 // gets the game going.
 inline constexpr wchar_t kNoGameFile[] = L"C:\\sandbox\\steam-starts-no-game";
 
+// The Microsoft Store world (installed on demand): the game where the sandbox's
+// .GamingRoot on drive X: leads, and the log of the stand-in for Windows' Explorer, which
+// activates the game's package.
+inline constexpr wchar_t kStoreGameFolder[] = L"X:\\XboxGames\\Fallout 76\\Content\\";
+inline constexpr wchar_t kStoreGameExe[] = L"X:\\XboxGames\\Fallout 76\\Content\\Project76_GamePass.exe";
+inline constexpr wchar_t kAppsFolderLog[] = L"C:\\sandbox\\appsfolder.log";
+
 // The first line of a text file (UTF-8), without its line end; "" when it cannot be read.
 std::wstring FirstLineOf(const std::wstring& path);
 

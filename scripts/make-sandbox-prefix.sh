@@ -5,13 +5,17 @@
 # profile folder with sample INI files and photos, screenshots and crash dumps in the
 # game's folder, and Discord's record with a stub updater. Whatever PREFIX held before
 # is removed.
-# Usage: scripts/make-sandbox-prefix.sh PREFIX BIN_DIR   (BIN_DIR: the build's bin folder)
+# The Microsoft Store world is made beside it in C:\sandbox\pristine\store and installed
+# only on demand: by the tests that need it, or here with --store (the demo's choice).
+# Usage: scripts/make-sandbox-prefix.sh PREFIX BIN_DIR [--store]   (BIN_DIR: the build's bin folder)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh"
 prefix="$(realpath -m "${1:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
 bin="$(realpath "${2:?usage: make-sandbox-prefix.sh PREFIX BIN_DIR}")"
-for f in Fallout76.exe Steam.exe RavenlockBrowser.exe DiscordUpdate.exe explorer.exe chkdsk.exe MSPaint.exe PhotoViewer.exe; do
+with_store="${3:-}"
+for f in Fallout76.exe Steam.exe RavenlockBrowser.exe DiscordUpdate.exe explorer.exe chkdsk.exe MSPaint.exe PhotoViewer.exe \
+  StoreExplorer.exe; do
   [ -f "$bin/$f" ] || { echo "make-sandbox-prefix: $bin/$f is missing; build first" >&2; exit 1; }
 done
 
@@ -77,6 +81,52 @@ mkdir -p "$c/sandbox/pristine/game"
 cp -a "$profile" "$c/sandbox/pristine/profile"
 cp -a "$game"/*.png "$game"/*.PNG "$game"/*.dmp "$c/sandbox/pristine/game/"
 
+# The Microsoft Store world, kept aside until a test (or --store) installs it: drive X:
+# (a folder of the prefix) with the Xbox app's .GamingRoot naming its library "\XboxGames",
+# the game there as Project76_GamePass.exe with the package's manifest and its Data,
+# the edition's own INI files for the profile folder (the sample ones with their own
+# marks, so that a test can tell which edition's file it reads), and the stand-in for
+# Windows' Explorer that activates the package. The registry entry of the GamingServices
+# is written by whoever installs the world.
+store="$c/sandbox/pristine/store"
+content="$store/drive/XboxGames/Fallout 76/Content"
+mkdir -p "$content/Data" "$store/profile" "$prefix/drive_x"
+ln -sfn "../drive_x" "$prefix/dosdevices/x:"
+python3 - "$store/drive/.GamingRoot" <<'PY'
+import struct, sys
+path = "\\XboxGames"
+open(sys.argv[1], "wb").write(b"RGBX" + struct.pack("<I", 1) + path.encode("utf-16-le") + b"\0\0")
+PY
+cp "$bin/Fallout76.exe" "$content/Project76_GamePass.exe"
+printf 'TES4' >"$content/Data/SeventySix.esm"
+cat >"$content/appxmanifest.xml" <<'XML'
+<?xml version="1.0" encoding="utf-8"?>
+<Package xmlns="http://schemas.microsoft.com/appx/manifest/foundation/windows10"
+         xmlns:uap="http://schemas.microsoft.com/appx/manifest/uap/windows10">
+  <Identity Name="BethesdaSoftworks.Fallout76-PC" Publisher="CN=Sandbox" Version="1.7.24.10" ProcessorArchitecture="x64" />
+  <Properties>
+    <DisplayName>Fallout 76</DisplayName>
+    <PublisherDisplayName>Sandbox</PublisherDisplayName>
+  </Properties>
+  <Applications>
+    <Application Id="Game" Executable="Project76_GamePass.exe" EntryPoint="Windows.FullTrustApplication" />
+  </Applications>
+</Package>
+XML
+picture "$content/ScreenShot0.png" 160x90 '#3f8f5f'
+for logo in StoreLogo SplashScreen; do picture "$content/$logo.png" 50x50 '#101010'; done
+for ini in Fallout76.ini Fallout76Prefs.ini; do
+  iconv -f UTF-8 -t CP1251 "$RAVENLOCK_ROOT/sandbox/profile/$ini" | sed 's/\r*$/\r/' |
+    sed 's/^sLanguage=.*/sLanguage=en\r/; s/^iSize W=.*/iSize W=2560\r/' >"$store/profile/${ini/Fallout76/Project76}"
+done
+cp "$bin/StoreExplorer.exe" "$store/explorer.exe"
+cp "$c/windows/explorer.exe" "$store/wine-explorer.exe"
+if [ "$with_store" = "--store" ]; then
+  cp -a "$store/drive/." "$prefix/drive_x/"
+  cp "$store/profile/"* "$profile/"
+  cp "$store/explorer.exe" "$c/windows/explorer.exe"
+fi
+
 # Discord's updater where Discord's record points: the program drops the record's first
 # four characters and keeps what stands before "\app" (case-sensitive, so the "\AppData"
 # on the way does not count).
@@ -111,6 +161,16 @@ REG
 {
   cat <<REG
 REGEDIT4
+REG
+  if [ "$with_store" = "--store" ]; then
+    cat <<REG
+
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\GamingServices\\PackageRepository\\Root\\{5B3F1C7E-2A44-4C1B-9E0D-7F6A8B9C0D11}\\0]
+"Package"="BethesdaSoftworks.Fallout76-PC_1.7.24.10_x64__3275kfvn8vcwc"
+"Root"="\\\\\\\\?\\\\X:\\\\XboxGames\\\\Fallout 76\\\\Content"
+REG
+  fi
+  cat <<REG
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="Default"

@@ -20,7 +20,15 @@ open_build_outputs
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 ensure_display
+# --store: the demo with the Microsoft Store edition installed beside Steam's (a prefix of
+# its own); every other argument goes to the program.
+store=""
 prefix="$RAVENLOCK_BUILD/wine/demo-prefix"
+if [ "${1:-}" = "--store" ]; then
+  store="--store"
+  prefix="$RAVENLOCK_BUILD/wine/demo-store-prefix"
+  shift
+fi
 trap 'stop_wineserver "$prefix"; stop_display; stop_standin_services' EXIT
 # The stand-in web services answer the program's status, news, widget and launch-code
 # requests (RAVENLOCK_SCENARIO=down, for instance, shows the program without them).
@@ -28,7 +36,7 @@ start_standin_services "$RAVENLOCK_BUILD/demo-stand-in"
 # The sandbox world (stub game and Steam, Steam's record, sample profile), made once and
 # kept, with whatever the program stored in it; remove the folder to start afresh.
 if [ ! -f "$prefix/.sandbox-ready" ]; then
-  bash "$here/make-sandbox-prefix.sh" "$prefix" "$RAVENLOCK_BUILD/mingw/bin"
+  bash "$here/make-sandbox-prefix.sh" "$prefix" "$RAVENLOCK_BUILD/mingw/bin" $store
   # As many players have it: Fallout76Custom.ini sets a key of Fallout76Prefs.ini, so the
   # demo shows an overridden option (Tools tab) and its grey line (settings editor).
   custom="$prefix/drive_c/users/$(wine_user)/Documents/My Games/Fallout 76/Fallout76Custom.ini"

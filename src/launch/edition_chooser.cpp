@@ -53,6 +53,8 @@ void EditionChooser::Create(HWND gamePage, MainWindow& main) {
     Box.onSelect = [this] { Choose(Box.Selected() == 1 ? EditionKind::Store : EditionKind::Steam); };
     ShowWindow(Caption.Handle(), SW_HIDE);
     ShowWindow(Box.Handle(), SW_HIDE);
+    // The tab's background picture stays beneath these too.
+    SetWindowPos(main.Game.MainImage.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool EditionChooser::Locate() {

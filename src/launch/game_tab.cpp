@@ -13,8 +13,9 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kLime = RGB(0, 255, 0);
 constexpr wchar_t kSteamNotNeeded[] = L"Steam не нужен (версия из Microsoft Store)";
-// The login line: under the Steam button, or wider for the longer Store note.
+// The login and Steam version lines, or wider for the longer Store note.
 constexpr ui::Bounds kLoginBounds{428, 277, 210, 16}, kStoreNoteBounds{338, 277, 300, 16};
+constexpr ui::Bounds kSteamVersionBounds{348, 3, 290, 16}, kStoreVersionNoteBounds{298, 3, 340, 16};
 }  // namespace
 
 void GameTab::Create(ui::Page& page, MainWindow& main) {
@@ -41,7 +42,7 @@ void GameTab::Create(ui::Page& page, MainWindow& main) {
     Label13.Create(p, ids::kLabel13, L"Логин: Отсутствует", kLoginBounds, white);
     VersionGameLabel.Create(p, ids::kVersionGameLabel, L"Версия игры: 0.0.0.0", {5, 2, 290, 16},
                             {kWhite, -13, false, Align::Left, false});
-    VersionSteamLabel.Create(p, ids::kVersionSteamLabel, L"Версия Steam: 0.0.0.0", {348, 3, 290, 16},
+    VersionSteamLabel.Create(p, ids::kVersionSteamLabel, L"Версия Steam: 0.0.0.0", kSteamVersionBounds,
                              {kWhite, -13, false, Align::Right, false});
 
     const LabelStyle news{kLime, -13, true, Align::Left, true};
@@ -70,8 +71,9 @@ void GameTab::ShowEdition() {
     VersionGameLabel.SetText(L"Версия игры: " + (store ? (edition.StoreVersion.empty() ? std::wstring(kUnknownVersion)
                                                                                        : edition.StoreVersion)
                                                        : GetFileVersionString(edition.ExecutablePath())));
-    const ui::Bounds login = store ? kStoreNoteBounds : kLoginBounds;
-    SetWindowPos(Label13.Handle(), nullptr, login.x, login.y, login.w, login.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const auto& [label, bounds] : {std::pair{&Label13, store ? kStoreNoteBounds : kLoginBounds},
+                                        std::pair{&VersionSteamLabel, store ? kStoreVersionNoteBounds : kSteamVersionBounds}})
+        SetWindowPos(label->Handle(), nullptr, bounds.x, bounds.y, bounds.w, bounds.h, SWP_NOZORDER | SWP_NOACTIVATE);
     if (store) {
         VersionSteamLabel.SetText(kSteamNotNeeded);
         Label13.SetText(kSteamNotNeeded);

@@ -62,6 +62,7 @@ enum TrayItemFromBottom {
     kTrayFreeRam,
     kTrayFreeWorkingSets,
     kTrayCheckDisk,
+    kTrayEdition,  // the submenu of the game's editions
     kTrayProfileFolder,
     kTrayInstallFolder,
     kTrayForceStart,

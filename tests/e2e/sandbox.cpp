@@ -298,6 +298,61 @@ std::vector<std::wstring> ToolFolders() {
 
 bool StandInServicesPromised() { return Variable(L"RAVENLOCK_SERVICES_STARTED") == L"1"; }
 
+namespace {
+std::wstring StorePristine() { return std::wstring(kPristine) + L"store\\"; }
+
+void WriteBinary(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+void RemoveStoreWorld() {
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kGamingServicesKey, KEY_WOW64_64KEY, 0);
+    EmptyTree(L"X:\\");
+    const std::wstring wineExplorer = StorePristine() + L"wine-explorer.exe";
+    if (GetFileAttributesW(wineExplorer.c_str()) != INVALID_FILE_ATTRIBUTES)
+        CopyFileW(wineExplorer.c_str(), L"C:\\windows\\explorer.exe", FALSE);
+    DeleteFileW(kAppsFolderLog);
+}
+}  // namespace
+
+std::string GamingRootOf(const std::vector<std::wstring>& libraries) {
+    std::string bytes = "RGBX";
+    const auto count = static_cast<uint32_t>(libraries.size());
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((count >> (8 * i)) & 0xff);
+    for (const std::wstring& library : libraries) {
+        for (wchar_t c : library) bytes += {static_cast<char>(c & 0xff), static_cast<char>((c >> 8) & 0xff)};
+        bytes += std::string(2, '\0');
+    }
+    return bytes;
+}
+
+void InstallStoreWorld(const StoreWorld& world) {
+    CopyTree(StorePristine() + L"drive\\", L"X:\\");
+    CopyTree(StorePristine() + L"profile\\", ProfileFolder());
+    CopyFileW((StorePristine() + L"explorer.exe").c_str(), L"C:\\windows\\explorer.exe", FALSE);
+    if (world.gamingRootBytes) {
+        DeleteFileW(L"X:\\.GamingRoot");
+        if (!world.gamingRootBytes->empty()) WriteBinary(L"X:\\.GamingRoot", *world.gamingRootBytes);
+    }
+    const std::wstring manifest = std::wstring(kStoreGameFolder) + L"appxmanifest.xml";
+    if (world.manifestBytes) {
+        DeleteFileW(manifest.c_str());
+        if (!world.manifestBytes->empty()) WriteBinary(manifest, *world.manifestBytes);
+    }
+    if (world.registryEntry) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGamingServicesKey, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS) {
+            const std::wstring package = L"BethesdaSoftworks.Fallout76-PC_1.7.24.10_x64__3275kfvn8vcwc";
+            const std::wstring root = L"\\\\?\\X:\\XboxGames\\Fallout 76\\Content";
+            for (const auto& [name, value] : {std::pair{L"Package", package}, std::pair{L"Root", root}})
+                RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
+    }
+}
+
 void Reset() {
     // Steam's record as the script wrote it; the first reset of the run comes before
     // any test has touched it.
@@ -323,16 +378,21 @@ void Reset() {
     SetScenario(L"operational");
     RestoreGameFiles();
     RemoveRestorePoints();
+    RemoveStoreWorld();
 }
 
 void RemoveRestorePoints() {
-    const std::wstring points = RestorePointsFolder();
-    if (points.empty()) return;
-    EmptyTree(points);
-    // A test may have left a plain file where the folder goes.
-    const std::wstring pointsPath = points.substr(0, points.size() - 1);
-    SetFileAttributesW(pointsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!RemoveDirectoryW(pointsPath.c_str())) DeleteFileW(pointsPath.c_str());
+    const std::wstring steamPoints = RestorePointsFolder();
+    if (steamPoints.empty()) return;
+    // The Store edition keeps its points beside Steam's.
+    for (const std::wstring& points :
+         {steamPoints, steamPoints.substr(0, steamPoints.size() - 1) + L" (Microsoft Store)\\"}) {
+        EmptyTree(points);
+        // A test may have left a plain file where the folder goes.
+        const std::wstring pointsPath = points.substr(0, points.size() - 1);
+        SetFileAttributesW(pointsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!RemoveDirectoryW(pointsPath.c_str())) DeleteFileW(pointsPath.c_str());
+    }
 }
 
 std::wstring RestorePointsFolder() {

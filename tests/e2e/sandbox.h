@@ -89,10 +89,30 @@ bool StandInServicesPromised();
 // and crash dumps back as the script made them, from its copy in C:\sandbox\pristine.
 void RestoreGameFiles();
 
+// The Microsoft Store world (scripts/make-sandbox-prefix.sh keeps it aside): the game on
+// drive X: where the Xbox app's .GamingRoot leads, its package manifest, the edition's own
+// INI files in the profile folder, the GamingServices record, and the stand-in for
+// Windows' Explorer that activates the package (it logs to kAppsFolderLog).
+using ::sandbox::kAppsFolderLog;
+using ::sandbox::kStoreGameExe;
+using ::sandbox::kStoreGameFolder;
+inline constexpr wchar_t kGamingServicesKey[] =
+    L"SOFTWARE\\Microsoft\\GamingServices\\PackageRepository\\Root\\{5B3F1C7E-2A44-4C1B-9E0D-7F6A8B9C0D11}\\0";
+inline constexpr wchar_t kStoreActivation[] = L"shell:AppsFolder\\BethesdaSoftworks.Fallout76-PC_3275kfvn8vcwc!";
+struct StoreWorld {
+    bool registryEntry = true;                   // the GamingServices record
+    std::optional<std::string> gamingRootBytes;  // another .GamingRoot than the Xbox app's; "" none
+    std::optional<std::string> manifestBytes;    // another manifest; "" none
+};
+void InstallStoreWorld(const StoreWorld& world = {});
+// The Xbox app's .GamingRoot naming the given libraries (RGBX, count, UTF-16 paths).
+std::string GamingRootOf(const std::vector<std::wstring>& libraries);
+
 // Ends started processes, deletes the program's settings key, restores Steam's record
 // and the stand-ins' files, empties the scratch folder, clears the logs, puts the
 // stand-in web services back to "operational", lets the stub Steam start the game as it
-// comes, puts the game's files back and removes the program's restore points.
+// comes, puts the game's files back, removes the program's restore points and the
+// Microsoft Store world.
 void Reset();
 
 }  // namespace e2e::sandbox
