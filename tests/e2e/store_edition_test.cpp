@@ -68,6 +68,8 @@ TEST_F(StoreEdition, WithoutSteamItStartsQuietlyAndLaunchesThroughThePackage) {
     EXPECT_FALSE(IsEnabled(Game(ids::kRunSteamButton)));
     EXPECT_FALSE(IsShown(Game(ids::kEditionComboBox))) << "a choice is offered with one edition installed";
     EXPECT_EQ(TextOf(RamLabel(Window())), std::wstring(kStoreRamPrefix) + L"0");
+    EXPECT_NE(TooltipOf(Game(ids::kLanguageSwitch)).find(L"языку интерфейса Windows"), std::wstring::npos)
+        << "the language switch does not say that the Store's game may follow Windows";
 
     HWND button = RunGameButton(Window());
     ASSERT_TRUE(WaitFor([&] { return IsEnabled(button); })) << TextOf(ServerStatusLabel(Window()));
