@@ -25,5 +25,9 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/restore_points.cpp
   gameconfig/option_rules.cpp
   diagnostics/diagnostics_rules.cpp
+  mods/ba2_reader.cpp
+  mods/mod_lists.cpp
+  mods/mod_order.cpp
+  mods/install_rules.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
