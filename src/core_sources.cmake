@@ -22,6 +22,7 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/effective_settings.cpp
   gameconfig/restore_points.cpp
   gameconfig/option_rules.cpp
+  gameconfig/screen_settings.cpp
   diagnostics/diagnostics_rules.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
