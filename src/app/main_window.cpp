@@ -64,6 +64,8 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
     MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
+    Screen.Create(MainPageControl.At(ids::kTabScreen), *this);
+    MainPageControl.At(ids::kTabScreen).onShow = [this] { Screen.Sheet7Show(); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchUserClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
     Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);

@@ -7,6 +7,12 @@
 
 namespace ravenlock {
 
+size_t GameIniIndex(const std::wstring& name) {
+    for (size_t i = 0; i < kGameIniFiles.size(); ++i)
+        if (name == kGameIniFiles[i]) return i;
+    throw AppError(L"Unknown settings file " + name);
+}
+
 std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& name) {
     return profileFolder + L"\\" + name;
 }

@@ -17,6 +17,10 @@ inline constexpr wchar_t kBackupPrefix[] = L"Backup_";
 // In the order the guard and the backups treat them.
 inline constexpr std::array<const wchar_t*, 3> kGameIniFiles = {kFallout76Ini, kFallout76PrefsIni, kFallout76CustomIni};
 
+// The place of a file of the set in kGameIniFiles, which is also the order the game
+// reads them in (and so the file index of ReadEffectiveSettings).
+size_t GameIniIndex(const std::wstring& name);
+
 // Full path of a file of the set: the profile folder, "\" and the name.
 std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& name);
 std::wstring BackupIniPath(const std::wstring& profileFolder, const std::wstring& name);

@@ -24,7 +24,7 @@ std::wstring FileName(OptionFile file) {
 
 void OptionsPanel::Create(HWND page, MainWindow& main) {
     main_ = &main;
-    marks_.Create(main);
+    marks_.Create(main, [this] { RefreshMarks(); });
     const auto& options = QuickOptions();
     for (size_t i = 0; i < options.size(); ++i) {
         const OptionSpec& o = options[i];
@@ -63,13 +63,22 @@ void OptionsPanel::FillFromGameFiles() {
         const IniFile ini(GameIniPath(folder, FileName(o.file)));
         SetState(tag, FillsChecked(o, ini.ReadString(o.keys[0].section, o.keys[0].key)));
     }
-    marks_.Refresh(AllBoxes());
+    RefreshMarks();
 }
 
-std::map<int, ui::CheckBox*> OptionsPanel::AllBoxes() const {
-    std::map<int, ui::CheckBox*> all;
-    for (const auto& [tag, box] : boxes_) all[tag] = box.get();
-    return all;
+void OptionsPanel::RefreshMarks() {
+    std::vector<OverrideMarks::Target> targets;
+    for (const auto& [tag, box] : boxes_) {
+        const OptionSpec* o = FindOption(tag);
+        if (!o || o->file == OptionFile::Settings) continue;  // boxes of the settings store write no game file
+        OverrideMarks::Target t{{box->Handle()}, GameIniIndex(FileName(o->file)), {}, {}};
+        for (const OptionKey& k : o->keys) t.keys.emplace_back(k.section, k.key);
+        t.paint = [b = box.get()](bool overridden) {
+            b->SetCaptionColor(overridden ? std::optional<COLORREF>(kOverriddenCaptionColor) : std::nullopt);
+        };
+        targets.push_back(std::move(t));
+    }
+    marks_.Refresh(std::move(targets), ReadEffectiveSettings(main_->State.GameProfileFolder));
 }
 
 void OptionsPanel::FillLaunchOptions() {

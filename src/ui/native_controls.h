@@ -1,6 +1,6 @@
 #pragma once
 // Thin wrappers over the system's own controls: check box, group box, slider, list box,
-// edit field. Their notifications reach the object through the parent page.
+// list view, drop-down list, edit field. Their notifications reach the object through the parent page.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -42,7 +42,8 @@ private:
 // onChangeFinished when a drag, click or key step has ended.
 class TrackBar : public Control {
 public:
-    void Create(HWND parent, int id, Bounds b, int minimum, int maximum);
+    // A tick mark every ticEvery positions.
+    void Create(HWND parent, int id, Bounds b, int minimum, int maximum, int ticEvery = 1);
     int Position() const;
     // Moves the slider without running onChange.
     void SetPosition(int position);
@@ -94,6 +95,21 @@ public:
 
 private:
     int maxWidth_ = 0;
+};
+
+// A drop-down list. onChoose runs once the user has chosen another item: at once from the
+// keyboard on the closed box, when the list closes after a choice made in the open list.
+class ComboBox : public Control {
+public:
+    void Create(HWND parent, int id, Bounds b);
+    // The items, one of them selected (-1: none), without onChoose.
+    void SetItems(const std::vector<std::wstring>& items, int selected);
+    int Selected() const;
+    void OnCommand(WORD code) override;
+    std::function<void()> onChoose;
+
+private:
+    int chosen_ = -1;
 };
 
 // An edit field; Enter, getting and losing focus each have a handler.

@@ -205,7 +205,9 @@ TEST_F(ScreenTable, NumbersReadAndWriteWithAPoint) {
                  {L".5", 0.5},  {L"1.2.3", {}}};
     for (const auto& r : reads) EXPECT_EQ(ReadGameNumber(r.text), r.value) << testing::PrintToString(r.text);
     // The locale is live: the C library's own formatting writes a comma here.
-    if (commaLocale_) EXPECT_EQ(std::to_wstring(0.5), L"0,500000");
+    if (commaLocale_) {
+        EXPECT_EQ(std::to_wstring(0.5), L"0,500000");
+    }
     EXPECT_EQ(GameFloatText(80), L"80.0000");
     EXPECT_EQ(GameFloatText(0.03), L"0.0300");
     EXPECT_EQ(GameFloatText(-0.5), L"-0.5000");
