@@ -208,7 +208,7 @@ TEST_F(ScreenTab, ResolutionListIsTheMonitorsModes) {
     EXPECT_EQ(listed, largestFirst);
     std::wstring all;
     for (const auto& item : items) all += item + L"; ";
-    std::printf("resolution list in the lab: %ls\n", all.c_str());
+    std::printf("resolution list in the lab: %s\n", Utf8(all).c_str());
 }
 
 TEST_F(ScreenTab, OtherSizeWritesTheTypedSizeAndTheVerticalFixFollows) {
@@ -239,6 +239,7 @@ TEST_F(ScreenTab, OtherSizeWritesTheTypedSizeAndTheVerticalFixFollows) {
         return EntryOf(kPrefs, L"Display", L"iSize W") == L"2560" && EntryOf(kPrefs, L"Display", L"iSize H") == L"1080";
     })) << ReadBytes(ProfilePath(kPrefs)).value_or("(no file)");
     EXPECT_EQ(EntryOf(kCustom, L"Controls", L"fMouseHeadingYScale"), L"0.0498");  // 0.021 × 2560 / 1080
+    if (!ScreenshotDir().empty()) SavePng(CaptureWindow(Window()), ScreenshotDir() + L"screen-other-size.png");
 
     // Unchecked, both keys go.
     input::LeftClick(input::CentreOf(Ctl(ravenlock::kScreenVerticalFix)));
@@ -292,6 +293,13 @@ TEST_F(ScreenTab, EachShowingMakesOneRestorePointAndAFailedWritePutsTheControlBa
     EXPECT_TRUE(WaitFor([&] { return EntryOf(kPrefs, L"MAIN", L"bEnableCameraShake") == L"0"; }));
     ASSERT_TRUE(Settle(Window()));
     EXPECT_EQ(PointCount(), 2u);
+
+    // "Точки восстановления…" opens the menu of points.
+    input::LeftClick(input::CentreOf(On(ids::kTabScreen, ids::kScreenRestorePointsButton)));
+    HWND menu = WaitForPopupMenu(Running().Id());
+    ASSERT_NE(menu, nullptr) << "no menu of restore points";
+    input::PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
     // Another program holds the custom file: the message, and the box shows the file again.
     {
