@@ -21,6 +21,7 @@ namespace {
 constexpr std::array<const wchar_t*, ids::kTabCount> kTabCaptions = {
     L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика", L"Редактор настроек", L"Ресурсы",
     L"Экран и управление"};
+static_assert(kTabCaptions.back() != nullptr, "every tab of ids::Tab needs its caption");
 constexpr ui::PageControl::Layout kTabLayout{4, 4, 209, 30, 3, 8, 3, 2, 643, 852};
 constexpr int kMargin = 4;  // right of and under the pages
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

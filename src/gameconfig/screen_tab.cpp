@@ -61,10 +61,10 @@ void ScreenTab::Create(ui::Page& page, MainWindow& main) {
         y += kRowH;
         if (i == kScreenResolution) {
             // "Другое…": the two number fields, shown while it is chosen.
-            widthLabel_.Create(p, ids::kScreenWidthLabel, L"Ширина", {kControlX, y + 8, 46, 16}, {});
-            widthEdit_.Create(p, ids::kScreenWidthEdit, L"", {kControlX + 50, y + 4, 60, 22}, ES_NUMBER);
-            heightLabel_.Create(p, ids::kScreenHeightLabel, L"Высота", {kControlX + 122, y + 8, 46, 16}, {});
-            heightEdit_.Create(p, ids::kScreenHeightEdit, L"", {kControlX + 172, y + 4, 60, 22}, ES_NUMBER);
+            widthLabel_.Create(p, ids::kScreenWidthLabel, L"Ширина", {kControlX, y + 8, 56, 16}, {});
+            widthEdit_.Create(p, ids::kScreenWidthEdit, L"", {kControlX + 58, y + 4, 60, 22}, ES_NUMBER);
+            heightLabel_.Create(p, ids::kScreenHeightLabel, L"Высота", {kControlX + 128, y + 8, 52, 16}, {});
+            heightEdit_.Create(p, ids::kScreenHeightEdit, L"", {kControlX + 184, y + 4, 60, 22}, ES_NUMBER);
             for (ui::EditBox* edit : {&widthEdit_, &heightEdit_}) {
                 edit->onEnter = [this] { OtherSizeEnter(); };
                 edit->onBlur = [this] { ui::RunHandler(page_->Handle(), [this] { OtherSizeEnter(); }); };
