@@ -24,6 +24,7 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/effective_settings.cpp
   gameconfig/restore_points.cpp
   gameconfig/option_rules.cpp
+  gameconfig/screen_settings.cpp
   diagnostics/diagnostics_rules.cpp
   mods/ba2_reader.cpp
   mods/mod_lists.cpp

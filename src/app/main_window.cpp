@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "app/control_ids.h"
@@ -15,7 +16,14 @@ namespace ravenlock {
 
 namespace {
 
-constexpr int kClientW = 651, kClientH = 925;
+// The tabs in the order of ids::Tab: a new tab is one more caption here (and its index
+// there); the strip grows a row when the rows are full, and the window with it.
+constexpr std::array<const wchar_t*, ids::kTabCount> kTabCaptions = {
+    L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика", L"Редактор настроек", L"Ресурсы",
+    L"Экран и управление"};
+static_assert(kTabCaptions.back() != nullptr, "every tab of ids::Tab needs its caption");
+constexpr ui::PageControl::Layout kTabLayout{4, 4, 209, 30, 3, 8, 3, 2, 643, 852};
+constexpr int kMargin = 4;  // right of and under the pages
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kSnapDistance = 20;
 
@@ -30,7 +38,8 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     applicationWindow_ = applicationWindow;
     firstArgument_ = firstArgument;
 
-    RECT rc{0, 0, kClientW, kClientH};
+    const ui::Bounds pages = ui::PageControl::PagesBounds(kTabCaptions.size(), kTabLayout);
+    RECT rc{0, 0, pages.x + pages.w + kMargin, pages.y + pages.h + kMargin};
     AdjustWindowRectEx(&rc, kStyle, FALSE, WS_EX_LAYERED);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // Centred on the primary screen's work area when first shown.
@@ -49,17 +58,16 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 
     TrayImageList.Load();  // the tabs' lists and menus use its pictures
     RestorePoints.Create(*this);
-    MainPageControl.Create(hwnd,
-                           {L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика",
-                            L"Редактор настроек", L"Ресурсы"},
-                           ids::kTabButtonFirst, ids::kPageFirst,
-                           {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
+    MainPageControl.Create(hwnd, {kTabCaptions.begin(), kTabCaptions.end()}, ids::kTabButtonFirst, ids::kPageFirst,
+                           kTabLayout);
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
     Editions.Create(MainPageControl.At(ids::kTabGame).Handle(), *this);
     Tools.Create(MainPageControl.At(ids::kTabTools), *this);
     Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
     MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
+    Screen.Create(MainPageControl.At(ids::kTabScreen), *this);
+    MainPageControl.At(ids::kTabScreen).onShow = [this] { Screen.Sheet7Show(); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchUserClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
     Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);

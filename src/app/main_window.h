@@ -1,5 +1,5 @@
 #pragma once
-// The main window (class TMainForm): the frame, the page control with its six tabs,
+// The main window (class TMainForm): the frame, the page control with its tabs,
 // the shared components, and the program-wide state. It routes messages to the tabs.
 #include <windows.h>
 
@@ -15,6 +15,7 @@
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
 #include "gameconfig/restore_keeper.h"
+#include "gameconfig/screen_tab.h"
 #include "launch/edition_chooser.h"
 #include "launch/game_tab.h"
 #include "launch/journal_window.h"
@@ -65,6 +66,7 @@ public:
     PhotosTab Photos;
     ResourcesTab Resources;
     IntegrationTab Integration;
+    ScreenTab Screen;
     LaunchCodesBox LaunchCodes;
     // The news window (TNewsForm): a top-level window of its own, created by the entry.
     NewsWindow NewsForm;

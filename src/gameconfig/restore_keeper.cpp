@@ -22,10 +22,10 @@ void RestorePointKeeper::Create(MainWindow& main) {
 
 void RestorePointKeeper::Before(const std::wstring& action) { store_.MakeBefore(main_->State.GameProfileFolder, action); }
 
-void RestorePointKeeper::BeforeToolsWrite() {
-    if (!toolsWriteArmed_) return;
-    Before(kActionToolsWrite);  // a failure leaves it armed: the next write tries again
-    toolsWriteArmed_ = false;
+void RestorePointKeeper::BeforeShowingWrite(const std::wstring& action) {
+    if (!armed_.contains(action)) return;
+    Before(action);  // a failure leaves it armed: the next write tries again
+    armed_.erase(action);
 }
 
 void RestorePointKeeper::ShowMenu(POINT at) {
@@ -70,6 +70,7 @@ void RestorePointKeeper::Restore(const StoredPoint& point) {
         for (int tab : {ids::kTabTools, ids::kTabEditor}) EnableWindow(main_->MainPageControl.At(tab).Handle(), TRUE);
     main_->Editor.Sheet4Show();
     main_->Tools.Sheet3Show();
+    main_->Screen.Sheet7Show();
 }
 
 }  // namespace ravenlock
