@@ -195,7 +195,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case kMsgAutoRunPress:
-            Game.RunGameButtonClick();
+            Game.AutoRunPress();
             return 0;
         case WM_CLOSE:
             FormCloseQuery();

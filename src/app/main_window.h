@@ -34,8 +34,9 @@ public:
     // The clean-up (FormDestroy) runs from WM_DESTROY, so the window goes while this
     // object still handles its messages, whichever way the program ends.
     ~MainWindow() override { Destroy(); }
-    // The auto-run press, posted so that it runs from the message loop and not inside
-    // the status worker's hand-over, whose sender waits without limit.
+    // The auto-run press ("-AutoRun", the armed launch), posted so that it runs from the
+    // message loop and not inside the status worker's hand-over, whose sender waits
+    // without limit. It only ever starts the game (GameTab::AutoRunPress).
     static constexpr UINT kMsgAutoRunPress = WM_APP + 10;
     void PostAutoRunPress() { PostMessageW(Handle(), kMsgAutoRunPress, 0, 0); }
     // Creates the hidden frame with all its controls; FormCreate then runs the start-up.

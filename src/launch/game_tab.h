@@ -18,6 +18,9 @@ public:
 
     // Stops the game when it runs, launches it otherwise (the button, the hotkey, auto-run).
     void RunGameButtonClick();
+    // A press nobody made by hand ("-AutoRun", the armed launch): it starts the game and
+    // never stops one, so it does nothing while the game's process exists.
+    void AutoRunPress();
     void RunSteamButtonClick();
     // The 2-second monitor of the game process.
     void FalloutProcessTimerTimer();

@@ -40,6 +40,11 @@ void GameTab::RunGameButtonClick() {
     w.HideMainWindow();
 }
 
+void GameTab::AutoRunPress() {
+    if (ProcessExists(kGameProcess)) return;
+    RunGameButtonClick();
+}
+
 void GameTab::FalloutProcessTimerTimer() {
     MainWindow& w = *main_;
     const ProcessWatch::Reading game = gameWatch_.Look();

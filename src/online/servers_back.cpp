@@ -6,9 +6,10 @@ bool IsGoodStatus(const std::wstring& statusText) {
     return statusText == L"В норме" || statusText == L"Частичное отключение";
 }
 
-ServersBack::Turn ServersBack::OnResult(const std::wstring& statusText) {
+ServersBack::Turn ServersBack::OnResult(const std::wstring& statusText, bool gameRuns) {
     const bool good = IsGoodStatus(statusText);
     Turn turn;
+    if (gameRuns) armed_ = false;
     // A return needs a bad result before it: the first result of the run is no return.
     if (good && hasResult_ && !lastGood_) {
         turn.balloon = true;

@@ -19,8 +19,9 @@ public:
         bool balloon = false;  // the servers came back: balloon and sound
         bool launch = false;   // ...and the armed launch fires now
     };
-    // A status result arrived (any check, the timer's or the window's).
-    Turn OnResult(const std::wstring& statusText);
+    // A status result arrived (any check, the timer's or the window's). A game already
+    // running takes the armed launch's place: it is disarmed and never fires.
+    Turn OnResult(const std::wstring& statusText, bool gameRuns);
     void SetArmed(bool armed) { armed_ = armed; }
     bool Armed() const { return armed_; }
     // Whether the 2-minute timer should be running now.

@@ -4,7 +4,9 @@
 
 #include "app/main_window.h"
 #include "launch/session_journal.h"
+#include "launch/launch_rules.h"
 #include "online/server_status_thread.h"
+#include "platform/processes.h"
 #include "platform/tools.h"
 #include "ui/dispatch.h"
 
@@ -37,7 +39,9 @@ void ServersBackWatch::Tick() {
 
 void ServersBackWatch::OnResult(const std::wstring& statusText) {
     MainWindow& w = *main_;
-    const ServersBack::Turn turn = rules_.OnResult(statusText);
+    // Started from Steam or by the hotkey, the game may run without the monitor yet.
+    const bool gameRuns = w.Game.GameIsFollowed() || ProcessExists(kGameProcess);
+    const ServersBack::Turn turn = rules_.OnResult(statusText, gameRuns);
     w.TrayPopupMenu.SetItemChecked(ids::kArmLaunchN, rules_.Armed());
     // While the game runs the tooltip belongs to the monitor.
     if (!w.Game.GameIsFollowed())

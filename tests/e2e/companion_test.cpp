@@ -225,5 +225,42 @@ TEST_F(ServersBack, ShownWindowMakesNoChecksOfItsOwnAndAnArmedLaunchRunsOnce) {
     EXPECT_FALSE(WaitFor([] { return LinesWith(kSteamLog, kSteamGameLink) > 1; }, 3s)) << "launched twice";
 }
 
+TEST_F(ServersBack, AnArmedLaunchLeavesAGameStartedMeanwhileRunningAndDisarms) {
+    Program program;
+    HWND window = StartUnderMaintenance(program);
+    ASSERT_NE(window, nullptr) << "no window with the maintenance line";
+    HWND label = ServerStatusLabel(window);
+    HWND menu = OpenTrayMenu(window);
+    ASSERT_NE(menu, nullptr);
+    ChooseFromBottomOfMenu(menu, kTrayArmLaunch);
+    // Armed, and then the user starts the game himself while the servers are still down.
+    SetGameArguments(L"--lifetime-ms 90000");
+    PostCtrlShiftF(window);
+    ASSERT_TRUE(WaitFor([] { return GameProcesses().size() == 1; })) << "the hotkey started no game";
+    const DWORD game = GameProcesses().front();
+
+    ASSERT_TRUE(SetScenario(L"operational"));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == std::wstring(kStatusPrefix) + L"В норме"; }, 30s))
+        << "status line: " << TextOf(label);
+    EXPECT_FALSE(WaitFor([&] { const auto now = GameProcesses(); return now.size() != 1 || now.front() != game; }, 4s))
+        << "the return stopped the running game";
+    EXPECT_EQ(LinesWith(kSteamLog, kSteamGameLink), 1);
+
+    // Seen running, the launch was disarmed: the game stopped, the servers down and back
+    // again bring a balloon and no launch.
+    ASSERT_TRUE(SetScenario(L"under_maintenance"));
+    Click(RunGameButton(window));
+    ASSERT_TRUE(WaitFor([] { return GameProcesses().empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return IsShown(window) && TextOf(label) == kMaintenance; })) << TextOf(label);
+    menu = OpenTrayMenu(window);
+    ASSERT_NE(menu, nullptr);
+    ChooseFromBottomOfMenu(menu, kTrayMinMax);
+    ASSERT_TRUE(WaitFor([&] { return !IsShown(window); }));
+    ASSERT_TRUE(SetScenario(L"operational"));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == std::wstring(kStatusPrefix) + L"В норме"; }, 30s));
+    EXPECT_FALSE(WaitFor([] { return !GameProcesses().empty() || LinesWith(kSteamLog, kSteamGameLink) > 1; }, 4s))
+        << "the launch was still armed";
+}
+
 }  // namespace
 }  // namespace e2e

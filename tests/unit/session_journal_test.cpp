@@ -94,34 +94,52 @@ TEST(SessionJournal, DumpBelongsToTheSessionItWasWrittenIn) {
 TEST(ServersBack, OneBalloonPerReturnAndTheArmedLaunchOnce) {
     ServersBack sb;
     // The first result is no return, whatever it says.
-    EXPECT_FALSE(sb.OnResult(L"В норме").balloon);
-    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание").balloon);
-    EXPECT_FALSE(sb.OnResult(L"Ошибка разбора данных").balloon);
+    EXPECT_FALSE(sb.OnResult(L"В норме", false).balloon);
+    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание", false).balloon);
+    EXPECT_FALSE(sb.OnResult(L"Ошибка разбора данных", false).balloon);
     sb.SetArmed(true);
-    const auto back = sb.OnResult(L"Частичное отключение");
+    const auto back = sb.OnResult(L"Частичное отключение", false);
     EXPECT_TRUE(back.balloon);
     EXPECT_TRUE(back.launch);
     EXPECT_FALSE(sb.Armed());
     // Still good: no second balloon.
-    EXPECT_FALSE(sb.OnResult(L"В норме").balloon);
+    EXPECT_FALSE(sb.OnResult(L"В норме", false).balloon);
     // Down and back again, not armed: a balloon, no launch.
-    sb.OnResult(L"Техническое обслуживание");
-    const auto again = sb.OnResult(L"В норме");
+    sb.OnResult(L"Техническое обслуживание", false);
+    const auto again = sb.OnResult(L"В норме", false);
     EXPECT_TRUE(again.balloon);
     EXPECT_FALSE(again.launch);
+}
+
+TEST(ServersBack, ARunningGameDisarmsTheLaunchInsteadOfFiringIt) {
+    ServersBack sb;
+    sb.OnResult(L"Техническое обслуживание", false);
+    sb.SetArmed(true);
+    // Down still, but the user started the game meanwhile: the launch is no longer wanted.
+    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание", true).launch);
+    EXPECT_FALSE(sb.Armed());
+    EXPECT_FALSE(sb.OnResult(L"В норме", false).launch) << "fired after it was disarmed";
+
+    // Armed while the servers are down; the game runs when they return.
+    sb.OnResult(L"Полное отключение", false);
+    sb.SetArmed(true);
+    const auto back = sb.OnResult(L"В норме", true);
+    EXPECT_TRUE(back.balloon);
+    EXPECT_FALSE(back.launch) << "the press would stop the running game";
+    EXPECT_FALSE(sb.Armed());
 }
 
 TEST(ServersBack, TimerRunsOnlyWhenHiddenDownAndNoGame) {
     ServersBack sb;
     EXPECT_FALSE(sb.TimerWanted(true, false));  // no result yet: the start-up check is on its way
-    sb.OnResult(L"Техническое обслуживание");
+    sb.OnResult(L"Техническое обслуживание", false);
     EXPECT_TRUE(sb.TimerWanted(true, false));
     EXPECT_FALSE(sb.TimerWanted(false, false));  // shown
     EXPECT_FALSE(sb.TimerWanted(true, true));    // the game runs
     sb.SetArmed(true);
     EXPECT_TRUE(sb.TimerWanted(false, false));   // armed: shown or not
     sb.SetArmed(false);
-    sb.OnResult(L"В норме");
+    sb.OnResult(L"В норме", false);
     EXPECT_FALSE(sb.TimerWanted(true, false));
 }
 
