@@ -19,22 +19,29 @@ constexpr uint64_t kMaxActionFileBytes = 4096;
 
 std::wstring Join(const std::wstring& folder, const std::wstring& name) { return folder + L"\\" + name; }
 
-// The folders directly under root.
+// The folders directly under root. A junction or link is never a point of ours, whatever
+// its name: removing "its" files would remove those of the folder it leads to.
 std::vector<std::wstring> FolderNames(const std::wstring& root) {
     std::vector<std::wstring> names;
     for (const FolderEntry& e : ListFolder(Join(root, L"*")))
-        if (e.isFolder) names.push_back(e.name);
+        if (e.isFolder && !e.isLink) names.push_back(e.name);
     return names;
 }
 
-// A point's folder holds plain files only.
+// Removes what a point holds: its copies of the game's files and its notes, each only as
+// a plain file. The folder goes only when nothing else is left in it, so a folder the
+// user made or filled under a point's name keeps what is his.
 void RemovePointFolder(const std::wstring& folder) {
-    for (const FolderEntry& e : ListFolder(Join(folder, L"*"))) {
-        const std::wstring path = Join(folder, e.name);
+    if (IsReparsePoint(folder)) return;
+    std::vector<std::wstring> held(kGameIniFiles.begin(), kGameIniFiles.end());
+    held.push_back(kRestorePointActionFile);
+    for (const std::wstring& name : held) {
+        const std::wstring path = Join(folder, name);
+        if (!FileExists(path) || IsReparsePoint(path)) continue;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.c_str());
     }
-    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(folder.c_str());  // refused while anything is left
 }
 
 // Bytes of the files in one folder, by the game's names; a file that is not there is none.

@@ -21,6 +21,11 @@ bool DirectoryExists(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsReparsePoint(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::wstring OwnExecutablePath() {
     std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
@@ -62,7 +67,8 @@ std::vector<FolderEntry> ListFolder(const std::wstring& pattern) {
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
-        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, found.ftLastWriteTime});
+        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, found.ftLastWriteTime,
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return entries;

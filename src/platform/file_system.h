@@ -25,7 +25,11 @@ struct FolderEntry {
     std::wstring name;
     bool isFolder;
     FILETIME lastWrite;
+    // A junction, symbolic link or other reparse point: not a folder or file of its own.
+    bool isLink = false;
 };
+// True for a path that is a reparse point (a junction or a link), whatever it points at.
+bool IsReparsePoint(const std::wstring& path);
 // The entries matching a pattern ("C:\\x\\*.png"), in the order the system lists them,
 // hidden ones included, "." and ".." left out; none when the folder is missing.
 std::vector<FolderEntry> ListFolder(const std::wstring& pattern);
