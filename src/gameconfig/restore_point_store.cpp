@@ -78,7 +78,8 @@ void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std:
         const PointFiles now = ReadFiles(profileFolder);
         std::vector<std::wstring> names = FolderNames(root_);
         const std::vector<std::wstring> newest = PointsNewestFirst(names);
-        if (!newest.empty() && ReadFiles(Join(root_, newest.front())) == now) return;  // the same state is kept once
+        // The same state is kept once: compared with the point made last.
+        if (!newest.empty() && ReadFiles(Join(root_, newest.front())) == now) return;
 
         MakeRoot();
         for (const std::wstring& name : names)
@@ -94,7 +95,8 @@ void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std:
             throw AppError(L"Не удалось создать папку \"" + point + L"\". " + SystemErrorText(GetLastError()));
         work.clear();
         names.push_back(name);
-        for (const std::wstring& old : PointsBeyondLimit(names)) RemovePointFolder(Join(root_, old));
+        for (const std::wstring& old : PointsBeyondLimit(names))
+            if (old != name) RemovePointFolder(Join(root_, old));  // the point just made stays, come what may
     } catch (const AppError& e) {
         if (!work.empty()) RemovePointFolder(work);
         throw AppError(L"Не удалось создать точку восстановления, поэтому изменение не выполнено: файлы настроек "
