@@ -32,6 +32,8 @@ public:
 
 private:
     void Restore(const StoredPoint& point);
+    // The editor's and the Tools tab's show handlers, after a restore whatever its end.
+    void ShowFilesAgain();
     MainWindow* main_ = nullptr;
     RestorePointStore store_{L""};
     bool toolsWriteArmed_ = false;

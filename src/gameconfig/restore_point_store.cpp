@@ -133,14 +133,13 @@ void RestorePointStore::MakeRoot() const {
 }
 
 void WriteBackPointFiles(const PointFiles& files, const std::wstring& profileFolder) {
+    std::vector<FileChange> changes;
     for (size_t i = 0; i < files.size(); ++i) {
         const std::wstring path = GameIniPath(profileFolder, kGameIniFiles[i]);
-        if (files[i]) {
-            ReplaceWholeFile(path, *files[i]);
-        } else if (FileExists(path) && !DeleteFileW(path.c_str())) {
-            throw AppError(SystemErrorText(GetLastError()));
-        }
+        // A file the point lacks is removed; one that is not there already needs nothing.
+        if (files[i] || GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) changes.push_back({path, files[i]});
     }
+    ChangeFilesTogether(changes);
 }
 
 }  // namespace ravenlock

@@ -2,8 +2,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/app_error.h"
 
 namespace ravenlock {
 
@@ -43,5 +46,27 @@ std::string ReadWholeFile(const std::wstring& path, uint64_t maxBytes = 64ull * 
 // Writes a whole file without ever leaving it half-written: the bytes go to a file beside
 // it, which then replaces it. AppError "Cannot create file "<path>". <reason>" on failure.
 void ReplaceWholeFile(const std::wstring& path, const std::string& bytes);
+
+// One file of a set that changes together: its new bytes, or nothing to remove it.
+struct FileChange {
+    std::wstring path;
+    std::optional<std::string> bytes;
+};
+// A set that could not be changed. `changed` names the files that are no longer as they
+// were: empty unless putting them back failed too.
+class FileSetError : public AppError {
+public:
+    FileSetError(std::wstring message, std::vector<std::wstring> changed)
+        : AppError(std::move(message)), changed_(std::move(changed)) {}
+    const std::vector<std::wstring>& Changed() const { return changed_; }
+
+private:
+    std::vector<std::wstring> changed_;
+};
+// Changes all files of the set or none: every new content is written beside its file
+// first (a full disk stops it there), the old files are moved aside, the new ones moved
+// in, and only then are the old ones deleted. On a failure what was done is undone and
+// FileSetError says why ("Cannot create file ...").
+void ChangeFilesTogether(const std::vector<FileChange>& changes);
 
 }  // namespace ravenlock
