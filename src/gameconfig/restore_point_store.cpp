@@ -35,6 +35,7 @@ void RemovePointFolder(const std::wstring& folder) {
     if (IsReparsePoint(folder)) return;
     std::vector<std::wstring> held(kGameIniFiles.begin(), kGameIniFiles.end());
     held.push_back(kRestorePointActionFile);
+    held.push_back(kRestorePointFilesList);
     for (const std::wstring& name : held) {
         const std::wstring path = Join(folder, name);
         if (!FileExists(path) || IsReparsePoint(path)) continue;
@@ -52,6 +53,40 @@ PointFiles ReadFiles(const std::wstring& folder) {
         if (FileExists(path)) files[i] = ReadWholeFile(path, kMaxPrefsFileBytes);
     }
     return files;
+}
+
+// What a point holds, to be put back. With its list of files, a listed copy that is
+// missing or not a plain file refuses the restore; a point of an earlier version reads a
+// missing copy as a file that was not. A copy that is there but no plain file refuses both.
+PointFiles ReadPointFiles(const std::wstring& folder) {
+    const std::wstring listPath = Join(folder, kRestorePointFilesList);
+    const bool hasList = FileExists(listPath);
+    const std::string list = hasList ? ReadWholeFile(listPath, kMaxActionFileBytes) : std::string();
+    PointFiles files;
+    for (size_t i = 0; i < kGameIniFiles.size(); ++i) {
+        const std::wstring name = kGameIniFiles[i];
+        const std::wstring path = Join(folder, name);
+        const bool there = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool plain = FileExists(path) && !IsReparsePoint(path);
+        if (there && !plain)
+            throw AppError(L"В точке восстановления \"" + folder + L"\" копия " + name +
+                           L" не является обычным файлом. Файлы настроек не изменены.");
+        const bool existed = hasList ? FilesListNames(list, name) : plain;
+        if (existed && !plain)
+            throw AppError(L"В точке восстановления \"" + folder + L"\" нет копии " + name +
+                           L", хотя файл тогда был. Файлы настроек не изменены.");
+        if (existed) files[i] = ReadWholeFile(path, kMaxPrefsFileBytes);
+    }
+    return files;
+}
+
+// Whether a point holds exactly these files; a point that cannot be read holds other ones.
+bool PointHolds(const std::wstring& folder, const PointFiles& files) {
+    try {
+        return ReadPointFiles(folder) == files;
+    } catch (const AppError&) {
+        return false;
+    }
 }
 
 void CreateFolder(const std::wstring& path) {
@@ -79,7 +114,7 @@ void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std:
         std::vector<std::wstring> names = FolderNames(root_);
         const std::vector<std::wstring> newest = PointsNewestFirst(names);
         // The same state is kept once: compared with the point made last.
-        if (!newest.empty() && ReadFiles(Join(root_, newest.front())) == now) return;
+        if (!newest.empty() && PointHolds(Join(root_, newest.front()), now)) return;
 
         MakeRoot();
         for (const std::wstring& name : names)
@@ -89,6 +124,10 @@ void RestorePointStore::MakeBefore(const std::wstring& profileFolder, const std:
         CreateFolder(work);
         for (size_t i = 0; i < now.size(); ++i)
             if (now[i]) ReplaceWholeFile(Join(work, kGameIniFiles[i]), *now[i]);
+        std::vector<std::wstring> existed;
+        for (size_t i = 0; i < now.size(); ++i)
+            if (now[i]) existed.push_back(kGameIniFiles[i]);
+        ReplaceWholeFile(Join(work, kRestorePointFilesList), FilesListBytes(existed));
         ReplaceWholeFile(Join(work, kRestorePointActionFile), ActionFileBytes(action));
         const std::wstring point = Join(root_, name);
         if (!MoveFileExW(work.c_str(), point.c_str(), MOVEFILE_WRITE_THROUGH))
@@ -124,7 +163,7 @@ PointFiles RestorePointStore::FilesOf(const StoredPoint& point) const {
     // would delete the game's files.
     if (!DirectoryExists(point.folder))
         throw AppError(L"Точки восстановления \"" + point.folder + L"\" больше нет. Файлы настроек не изменены.");
-    return ReadFiles(point.folder);
+    return ReadPointFiles(point.folder);
 }
 
 void RestorePointStore::MakeRoot() const {

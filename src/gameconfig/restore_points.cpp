@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace ravenlock {
@@ -125,6 +126,22 @@ std::wstring ActionFromFileBytes(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     const auto end = bytes.find_first_of("\r\n");
     return OneLine(Utf8ToWide(bytes.substr(0, std::min(end, bytes.size()))));
+}
+
+std::string FilesListBytes(const std::vector<std::wstring>& names) {
+    std::string bytes;
+    for (const auto& name : names) bytes += WideToUtf8(name) + "\r\n";
+    return bytes;
+}
+
+bool FilesListNames(std::string_view bytes, const std::wstring& name) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        if (SameTextAscii(Utf8ToWide(bytes.substr(0, end)), name)) return true;
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    return false;
 }
 
 }  // namespace ravenlock

@@ -17,6 +17,9 @@ namespace ravenlock {
 
 inline constexpr size_t kRestorePointsKept = 30;
 inline constexpr wchar_t kRestorePointActionFile[] = L"action.txt";
+// The names of the game's files that existed when the point was made, one a line. A point
+// of an earlier version has none: there a copy that is missing means a file that was not.
+inline constexpr wchar_t kRestorePointFilesList[] = L"files.txt";
 
 struct PointStamp {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -49,5 +52,10 @@ using PointFiles = std::array<std::optional<std::string>, 3>;
 // The action text as stored (UTF-8) and read back: one line, at most 200 characters.
 std::string ActionFileBytes(const std::wstring& action);
 std::wstring ActionFromFileBytes(std::string_view bytes);
+
+// The list of files as stored (UTF-8, one name a line) and read back; names compare
+// without letter case, as the file system does.
+std::string FilesListBytes(const std::vector<std::wstring>& names);
+bool FilesListNames(std::string_view bytes, const std::wstring& name);
 
 }  // namespace ravenlock

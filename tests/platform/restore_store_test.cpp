@@ -162,5 +162,42 @@ TEST(RestorePointStore, APutBackThatFailsHalfWayLeavesAllThreeFilesAsTheyWere) {
     EXPECT_FALSE(Bytes(s.profile + L"\\" + kGameIniFiles[2]));
 }
 
+TEST(RestorePointStore, APointLackingAListedCopyOrHoldingAFolderPutsNothingBack) {
+    const struct {
+        const char* what;
+        void (*spoil)(const std::wstring& point);
+    } cases[] = {
+        {"a listed copy missing", [](const std::wstring& p) { DeleteFileW((p + L"\\" + kGameIniFiles[1]).c_str()); }},
+        {"a copy that is a folder",
+         [](const std::wstring& p) {
+             DeleteFileW((p + L"\\" + kGameIniFiles[0]).c_str());
+             CreateDirectoryW((p + L"\\" + kGameIniFiles[0]).c_str(), nullptr);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scratch s;
+        s.MakePoint(1);
+        const StoredPoint point = s.store.Points().front();
+        c.spoil(point.folder);
+        EXPECT_THROW(s.store.FilesOf(point), AppError);
+    }
+
+    // A file that did not exist when the point was made is the one a restore removes.
+    Scratch s;
+    DeleteFileW((s.profile + L"\\" + kGameIniFiles[2]).c_str());
+    s.MakePoint(1);
+    const StoredPoint point = s.store.Points().front();
+    PointFiles files = s.store.FilesOf(point);
+    EXPECT_TRUE(files[0] && files[1]);
+    EXPECT_FALSE(files[2]);
+    // A point of an earlier version, without the list: a missing copy is a file that was not.
+    ASSERT_TRUE(DeleteFileW((point.folder + L"\\files.txt").c_str()));
+    ASSERT_TRUE(DeleteFileW((point.folder + L"\\" + kGameIniFiles[1]).c_str()));
+    ASSERT_NO_THROW(files = s.store.FilesOf(point));
+    EXPECT_TRUE(files[0]);
+    EXPECT_FALSE(files[1]);
+}
+
 }  // namespace
 }  // namespace ravenlock

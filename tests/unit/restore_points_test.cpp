@@ -54,6 +54,16 @@ TEST(RestorePoints, OnlyTheNewestThirtyAreKept) {
               (std::vector<std::wstring>{L"2026-01-01 00-01-00", L"2026-01-01 00-00-00"}));
 }
 
+TEST(RestorePoints, TheListOfFilesReadsBackWithoutLetterCase) {
+    const std::string bytes = FilesListBytes({L"Fallout76.ini", L"Fallout76Custom.ini"});
+    EXPECT_TRUE(FilesListNames(bytes, L"fallout76.INI"));
+    EXPECT_TRUE(FilesListNames(bytes, L"Fallout76Custom.ini"));
+    EXPECT_FALSE(FilesListNames(bytes, L"Fallout76Prefs.ini"));
+    EXPECT_FALSE(FilesListNames(bytes, L"Fallout76"));
+    EXPECT_FALSE(FilesListNames(FilesListBytes({}), L"Fallout76.ini"));
+    EXPECT_TRUE(FilesListNames("\xEF\xBB\xBF" "Fallout76Prefs.ini\n", L"Fallout76Prefs.ini"));
+}
+
 TEST(RestorePoints, ActionTextIsOneLine) {
     EXPECT_EQ(ActionFromFileBytes(ActionFileBytes(L"Убрать перекрытие\r\nиз файла")), L"Убрать перекрытие  из файла");
     EXPECT_EQ(ActionFromFileBytes("\xEF\xBB\xBF" "Save\r\nrest"), L"Save");
