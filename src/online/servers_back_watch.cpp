@@ -5,7 +5,9 @@
 #include "app/main_window.h"
 #include "launch/session_journal.h"
 #include "launch/launch_rules.h"
+#include "online/server_status.h"
 #include "online/server_status_thread.h"
+#include "platform/http_client.h"
 #include "platform/processes.h"
 #include "platform/tools.h"
 #include "ui/dispatch.h"
@@ -15,11 +17,8 @@ namespace ravenlock {
 unsigned ServersBackWatch::PeriodMs() {
     wchar_t text[16]{};
     const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_SERVERS_BACK_MS", text, 16);
-    if (n > 0 && n < 16) {
-        const unsigned long ms = wcstoul(text, nullptr, 10);
-        if (ms >= 100 && ms <= kServersBackPeriodMs) return static_cast<unsigned>(ms);
-    }
-    return kServersBackPeriodMs;
+    const bool standIn = ServiceUrl(kStatusUrl) != kStatusUrl;
+    return ServersBackPeriodMs(n > 0 && n < 16 ? std::wstring(text, n) : L"", standIn);
 }
 
 void ServersBackWatch::Create(MainWindow& main) {

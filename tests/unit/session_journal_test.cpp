@@ -129,6 +129,50 @@ TEST(ServersBack, ARunningGameDisarmsTheLaunchInsteadOfFiringIt) {
     EXPECT_FALSE(sb.Armed());
 }
 
+TEST(ServersBack, AFailedFetchIsNoOutage) {
+    ServersBack sb;
+    sb.OnResult(L"В норме", false);
+    sb.SetArmed(true);
+    // A sleep or a network blip: fetches fail, then the servers answer as before.
+    for (const wchar_t* nothingSaid : {L"Ошибка разбора данных", L"", L"degraded_performance"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(nothingSaid)));
+        sb.OnResult(nothingSaid, false);
+        EXPECT_FALSE(sb.TimerWanted(true, false)) << "the last known state was good";
+        const auto turn = sb.OnResult(L"В норме", false);
+        EXPECT_FALSE(turn.balloon);
+        EXPECT_FALSE(turn.launch);
+    }
+    EXPECT_TRUE(sb.Armed());
+    // Down as the service says, a failed fetch in between, then back: one return.
+    sb.OnResult(L"Полное отключение", false);
+    sb.OnResult(L"Ошибка разбора данных", false);
+    EXPECT_TRUE(sb.TimerWanted(true, false)) << "still down as far as we know";
+    const auto back = sb.OnResult(L"Частичное отключение", false);
+    EXPECT_TRUE(back.balloon);
+    EXPECT_TRUE(back.launch);
+}
+
+TEST(ServersBack, TheTestHookCountsOnlyWithTheStandInServices) {
+    const struct {
+        const wchar_t* hook;
+        bool standIn;
+        unsigned period;
+    } cases[] = {
+        {L"500", true, 500},
+        {L"100", true, 100},
+        {L"120000", true, kServersBackPeriodMs},
+        {L"500", false, kServersBackPeriodMs},  // the shipped program against the real service
+        {L"99", true, kServersBackPeriodMs},
+        {L"120001", true, kServersBackPeriodMs},
+        {L"5e2", true, kServersBackPeriodMs},
+        {L"-500", true, kServersBackPeriodMs},
+        {L"", true, kServersBackPeriodMs},
+        {L"9999999999", true, kServersBackPeriodMs},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ServersBackPeriodMs(c.hook, c.standIn), c.period) << testing::PrintToString(std::wstring(c.hook)) << c.standIn;
+}
+
 TEST(ServersBack, TimerRunsOnlyWhenHiddenDownAndNoGame) {
     ServersBack sb;
     EXPECT_FALSE(sb.TimerWanted(true, false));  // no result yet: the start-up check is on its way
