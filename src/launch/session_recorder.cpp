@@ -55,18 +55,25 @@ int64_t UtcNow() {
     return UnixSeconds(ft);
 }
 
-std::vector<GameSession> ReadJournal(const SettingsRegistry& settings) {
+namespace {
+// Stands for a value of another type: it parses as no session, so its slot is left alone.
+constexpr wchar_t kForeignValue[] = L"\x1";
+
+std::vector<std::optional<std::wstring>> ReadSlots(const SettingsRegistry& settings) {
     std::vector<std::optional<std::wstring>> values;
     for (int i = 0; i < kJournalSize; ++i) {
         try {
             if (settings.ValueExists(ValueName(i))) values.push_back(settings.ReadString(ValueName(i)));
             else values.push_back(std::nullopt);
         } catch (const AppError&) {
-            values.push_back(std::nullopt);  // a value of another type: skipped like a corrupt one
+            values.push_back(kForeignValue);  // a value of another type: skipped, and kept
         }
     }
-    return ParseJournal(values);
+    return values;
 }
+}  // namespace
+
+std::vector<GameSession> ReadJournal(const SettingsRegistry& settings) { return ParseJournal(ReadSlots(settings)); }
 
 void SessionRecorder::Started() {
     start_ = UtcNow();
@@ -80,13 +87,10 @@ bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& game
     GameSession s{start_, UtcNow(), peakMB, L""};
     start_ = 0;
     s.crashDump = DumpOfSession(gameFolder, s.start - 1, s.end + 1);
-    const std::vector<GameSession> journal = AddSession(ReadJournal(settings), s);
+    const auto slots = JournalSlotsAfter(ReadSlots(settings), s);
     try {
-        for (int i = 0; i < kJournalSize; ++i) {
-            if (i < static_cast<int>(journal.size())) settings.WriteString(ValueName(i), FormatSession(journal[i]));
-            // Slots a skipped value left behind are emptied, so no session shows twice.
-            else if (settings.ValueExists(ValueName(i))) settings.WriteString(ValueName(i), L"");
-        }
+        for (int i = 0; i < kJournalSize; ++i)
+            if (slots[static_cast<size_t>(i)]) settings.WriteString(ValueName(i), *slots[static_cast<size_t>(i)]);
     } catch (const AppError&) {
         return false;
     }
