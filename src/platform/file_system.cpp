@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/paths.h"
 
 namespace ravenlock {
 
@@ -67,6 +68,7 @@ std::vector<FolderEntry> ListFolder(const std::wstring& pattern) {
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
+        if (!LongNameMatches(name, pattern)) continue;  // matched by its short name only
         entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, found.ftLastWriteTime,
                            (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(search, &found));

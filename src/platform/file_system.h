@@ -34,7 +34,8 @@ struct FolderEntry {
 // True for a path that is a reparse point (a junction or a link), whatever it points at.
 bool IsReparsePoint(const std::wstring& path);
 // The entries matching a pattern ("C:\\x\\*.png"), in the order the system lists them,
-// hidden ones included, "." and ".." left out; none when the folder is missing.
+// hidden ones included, "." and ".." left out; none when the folder is missing. A "*.ext"
+// pattern matches the long name's extension exactly, never a short name's.
 std::vector<FolderEntry> ListFolder(const std::wstring& pattern);
 
 // The system's own description of an error code (in the user's language), without the
