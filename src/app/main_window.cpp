@@ -143,6 +143,8 @@ void MainWindow::FormDestroy() {
     destroyed_ = true;
     UnregisterHotKey(Handle(), State.HotKeyId);
     if (State.HotKeyId) GlobalDeleteAtom(State.HotKeyId);
+    // Tray exit, log-off and shut-down all come here: a running game's session is kept.
+    Game.EndSessionAtExit();
     State.Settings.Close();
     State.ScreenshotPaths.clear();
     State.PhotoPaths.clear();

@@ -79,6 +79,7 @@ void MainWindow::FormCreate() {
     // 14, 15. Versions of the game and of Steam.
     Game.VersionGameLabel.SetText(L"Версия игры: " + GetFileVersionString(st.GameFolder + L"Fallout76.exe"));
     Game.VersionSteamLabel.SetText(L"Версия Steam: " + GetFileVersionString(st.SteamFolder + L"Steam.exe"));
+    Game.CloseSessionLeftOpen();
     // 16. The confirmed Discord server id comes back, without a fetch.
     Integration.RestoreStoredServerId();
     // 17. Steam's remembered login.

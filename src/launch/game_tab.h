@@ -39,6 +39,12 @@ public:
     ui::Label ServerStatusLabel;
     ui::ToggleSwitch LanguageSwitch;
 
+    // The program ends while the game runs: its session goes into the journal now.
+    void EndSessionAtExit() noexcept;
+    // At start-up: the session an earlier run left open (it crashed, the power went)
+    // goes into the journal.
+    void CloseSessionLeftOpen();
+
     // Whether the monitor follows a running game (for the tray's tooltip and checks).
     bool GameIsFollowed() const { return session_.Running(); }
 

@@ -161,6 +161,45 @@ TEST_F(Companion, AValueThatDoesNotParseIsSkippedAndThirtyAreKept) {
     EXPECT_EQ(stored, 30);
 }
 
+TEST_F(Companion, ASessionRunningAtExitIsKeptAndOneLeftOpenIsClosedAtTheNextStart) {
+    for (int i = 0; i < 30; ++i) DeleteValue(kSettingsKey, L"Session" + std::to_wstring(i));
+    {
+        Program program;
+        HWND window = StartReady(program);
+        ASSERT_NE(window, nullptr);
+        SetGameArguments(L"--hold-mb 64 --lifetime-ms 120000");
+        Click(RunGameButton(window));
+        ASSERT_TRUE(WaitFor([&] { return TextOf(RunGameButton(window)) == kCaptionRunning; }));
+        Sleep(3000);
+        HWND menu = OpenTrayMenu(window);
+        ASSERT_NE(menu, nullptr);
+        ChooseFromBottomOfMenu(menu, kTrayExit);
+        ASSERT_TRUE(program.WaitForExit()) << "the program did not end";
+    }
+    EXPECT_EQ(GameProcesses().size(), 1u) << "the game went with the program";
+    EndStartedProcesses();
+    ASSERT_TRUE(StoredSession(0)) << "the session running at exit was lost";
+    EXPECT_GE(StoredSession(0)->seconds, 2);
+    EXPECT_GE(StoredSession(0)->peakMB, 64);
+    EXPECT_EQ(ReadString(kSettingsKey, L"SessionOpen").value_or(L""), L"") << "still open after it was closed";
+
+    // A run that ended without a word (a crash, the power) left its session open: the
+    // next start closes it as far as that run saw the game.
+    ASSERT_TRUE(WriteString(kSettingsKey, L"SessionOpen", L"2026-11-30T20:00:00Z|2026-11-30T21:15:00Z|3100|"));
+    Program program;
+    HWND window = StartReady(program);
+    ASSERT_NE(window, nullptr);
+    HWND journal = OpenJournal(program, window);
+    ASSERT_NE(journal, nullptr) << "no journal window";
+    EXPECT_EQ(ListViewRowCount(Control(journal, ravenlock::ids::kJournalList)), 2);
+    ASSERT_TRUE(StoredSession(0) && StoredSession(1));
+    EXPECT_EQ(StoredSession(0)->seconds, 4500);
+    EXPECT_EQ(StoredSession(0)->peakMB, 3100);
+    EXPECT_GE(StoredSession(1)->peakMB, 64) << "the session kept at exit";
+    EXPECT_EQ(ReadString(kSettingsKey, L"SessionOpen").value_or(L""), L"");
+    PostMessageW(journal, WM_CLOSE, 0, 0);
+}
+
 class ServersBack : public SandboxTest {
 protected:
     // The watch checks every half second instead of every two minutes.
