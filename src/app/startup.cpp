@@ -80,6 +80,7 @@ void MainWindow::FormCreate() {
     Game.VersionGameLabel.SetText(L"Версия игры: " + GetFileVersionString(st.GameFolder + L"Fallout76.exe"));
     Game.VersionSteamLabel.SetText(L"Версия Steam: " + GetFileVersionString(st.SteamFolder + L"Steam.exe"));
     Game.CloseSessionLeftOpen();
+    RemoveLeftoverToolFolders();
     // 16. The confirmed Discord server id comes back, without a fetch.
     Integration.RestoreStoredServerId();
     // 17. Steam's remembered login.

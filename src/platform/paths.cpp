@@ -47,4 +47,12 @@ bool LongNameMatches(std::wstring_view name, std::wstring_view pattern) {
     return dot != std::wstring_view::npos && SameTextAscii(name.substr(dot), ext);
 }
 
+bool IsToolFolderName(std::wstring_view name) {
+    const std::wstring_view prefix = kToolFolderPrefix;
+    if (name.size() != prefix.size() + 32 || name.substr(0, prefix.size()) != prefix) return false;
+    for (wchar_t c : name.substr(prefix.size()))
+        if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return false;
+    return true;
+}
+
 }  // namespace ravenlock
