@@ -173,14 +173,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (Tray.HandleTaskbarCreated(msg)) return 0;
     switch (msg) {
         case TrayIcon::kCallbackMessage:
-            if (lp == WM_LBUTTONUP) TrayIconClick();
-            if (lp == NIN_BALLOONUSERCLICK) ShowMainWindow();
-            if (lp == WM_RBUTTONUP || lp == WM_CONTEXTMENU) {
-                POINT at;
-                GetCursorPos(&at);
-                TrayPopupMenu.Popup(Handle(), at);
-            }
+            TrayCallback(lp);
             return 0;
+        case kMsgDeferredTrayMenu: {
+            const bool wanted = TrayMenuStillWanted(trayMenuAskedAt_, GetTickCount64());
+            trayMenuAskedAt_ = 0;
+            if (wanted) TrayCallback(WM_RBUTTONUP);
+            return 0;
+        }
         case WM_COMMAND:
             if (lp == 0 && TrayMenu::TagOf(LOWORD(wp)) >= 0) {
                 ExitNClick(TrayMenu::TagOf(LOWORD(wp)));
