@@ -135,7 +135,7 @@ TEST_F(MemoryTool, LeftoversOfEarlierRunsGoAtStartUpAndNothingElseDoes) {
         {"the copy with a file beside it", L"Ravenlock-aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", {L"RAMMap.exe", L"notes.txt"},
          false},
         {"another name shape", L"Ravenlock-keep", {L"RAMMap.exe"}, false},
-        {"capital hex digits", L"Ravenlock-0123456789ABCDEF0123456789ABCDEF", {L"RAMMap.exe"}, false},
+        {"capital hex digits", L"Ravenlock-ABCDEF0123456789ABCDEF0123456789", {L"RAMMap.exe"}, false},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(CreateDirectoryW((temp + c.folder).c_str(), nullptr)) << c.what;
