@@ -154,6 +154,8 @@ void MainWindow::FormDestroy() {
     destroyed_ = true;
     UnregisterHotKey(Handle(), State.HotKeyId);
     if (State.HotKeyId) GlobalDeleteAtom(State.HotKeyId);
+    // Tray exit, log-off and shut-down all come here: a running game's session is kept.
+    Game.EndSessionAtExit();
     State.Settings.Close();
     State.ScreenshotPaths.clear();
     State.PhotoPaths.clear();
@@ -182,14 +184,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (Tray.HandleTaskbarCreated(msg)) return 0;
     switch (msg) {
         case TrayIcon::kCallbackMessage:
-            if (lp == WM_LBUTTONUP) TrayIconClick();
-            if (lp == NIN_BALLOONUSERCLICK) ShowMainWindow();
-            if (lp == WM_RBUTTONUP || lp == WM_CONTEXTMENU) {
-                POINT at;
-                GetCursorPos(&at);
-                TrayPopupMenu.Popup(Handle(), at);
-            }
+            TrayCallback(lp);
             return 0;
+        case kMsgDeferredTrayMenu: {
+            const bool wanted = TrayMenuStillWanted(trayMenuAskedAt_, GetTickCount64());
+            trayMenuAskedAt_ = 0;
+            if (wanted) TrayCallback(WM_RBUTTONUP);
+            return 0;
+        }
         case WM_COMMAND:
             if (lp == 0 && TrayMenu::TagOf(LOWORD(wp)) >= 0) {
                 ExitNClick(TrayMenu::TagOf(LOWORD(wp)));
@@ -206,7 +208,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case kMsgAutoRunPress:
-            Game.RunGameButtonClick();
+            Game.AutoRunPress();
             return 0;
         case WM_CLOSE:
             FormCloseQuery();

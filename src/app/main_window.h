@@ -36,10 +36,13 @@ public:
     // The clean-up (FormDestroy) runs from WM_DESTROY, so the window goes while this
     // object still handles its messages, whichever way the program ends.
     ~MainWindow() override { Destroy(); }
-    // The auto-run press, posted so that it runs from the message loop and not inside
-    // the status worker's hand-over, whose sender waits without limit.
+    // The auto-run press ("-AutoRun", the armed launch), posted so that it runs from the
+    // message loop and not inside the status worker's hand-over, whose sender waits
+    // without limit. It only ever starts the game (GameTab::AutoRunPress).
     static constexpr UINT kMsgAutoRunPress = WM_APP + 10;
     void PostAutoRunPress() { PostMessageW(Handle(), kMsgAutoRunPress, 0, 0); }
+    // A tray menu asked for during a wait, posted so that it comes after the wait.
+    static constexpr UINT kMsgDeferredTrayMenu = WM_APP + 11;
     // Creates the hidden frame with all its controls; FormCreate then runs the start-up.
     void Create(HWND applicationWindow, const std::wstring& firstArgument);
     // The start-up sequence; afterwards the window is shown unless the program was told to end.
@@ -110,6 +113,9 @@ private:
     void FatalEnding(const std::wstring& message);
     void RemoveTempFilesTimerTimer();
     void TrayIconClick();
+    // A tray notification; during a wait only a menu request is kept, for afterwards.
+    void TrayCallback(LPARAM event);
+    ULONGLONG trayMenuAskedAt_ = 0;
     void ExitNClick(int tag);
     void MyHotKey(LPARAM lp);
     void FormShow();

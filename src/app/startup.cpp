@@ -78,6 +78,8 @@ void MainWindow::FormCreate() {
 
     // 14, 15, 17. Versions of the game and of Steam, and Steam's remembered login.
     Game.ShowEdition();
+    Game.CloseSessionLeftOpen();
+    RemoveLeftoverToolFolders();
     // 16. The confirmed Discord server id comes back, without a fetch.
     Integration.RestoreStoredServerId();
     // 18. "-AutoRun" as the first argument, in any letter case, launches once the servers are up;

@@ -38,6 +38,8 @@ public:
 
 private:
     void Restore(const StoredPoint& point);
+    // The editor's and the Tools tab's show handlers, after a restore whatever its end.
+    void ShowFilesAgain();
     MainWindow* main_ = nullptr;
     RestorePointStore store_{L""};
     std::set<std::wstring> armed_;  // actions of the tabs whose next write makes a point
