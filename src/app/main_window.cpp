@@ -81,7 +81,6 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 
     Tips.Create(hwnd);
     TrayPopupMenu.Create(TrayImageList);
-    Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);
     RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
     FalloutProcessTimer.Bind(hwnd);
@@ -104,6 +103,8 @@ void MainWindow::ShowAfterCreate() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
 }
+
+void MainWindow::ShowTrayIcon() { Tray.Show(Handle(), ProgramIcon(16), ui::ApplicationTitle()); }
 
 void MainWindow::RemoveTempFilesTimerTimer() {
     // A failed deletion leaves the timer on: the next tick tries again, silently.
@@ -136,10 +137,12 @@ void MainWindow::FormShow() {
 void MainWindow::FormPaint() {
     // The frame itself was painted (shown, uncovered or restored), not one of its controls:
     // with the Game tab active, that is a moment to look at the servers again.
-    if (MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
+    if (startUpContinued_ && MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
 }
 
-void MainWindow::Sheet1Show() { StartServerStatusCheck(*this); }
+void MainWindow::Sheet1Show() {
+    if (startUpContinued_) StartServerStatusCheck(*this);
+}
 
 void MainWindow::FormDestroy() {
     if (destroyed_) return;
@@ -199,6 +202,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case kMsgAutoRunPress:
             Game.RunGameButtonClick();
+            return 0;
+        case kMsgStartUpContinued:
+            StartUpContinued();
             return 0;
         case WM_CLOSE:
             FormCloseQuery();

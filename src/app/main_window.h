@@ -39,10 +39,18 @@ public:
     // the status worker's hand-over, whose sender waits without limit.
     static constexpr UINT kMsgAutoRunPress = WM_APP + 10;
     void PostAutoRunPress() { PostMessageW(Handle(), kMsgAutoRunPress, 0, 0); }
+    // The start-up steps that wait until the window has been painted, posted behind it.
+    static constexpr UINT kMsgStartUpContinued = WM_APP + 11;
+    void PostStartUpContinuation() {
+        if (!terminated_) PostMessageW(Handle(), kMsgStartUpContinued, 0, 0);
+    }
     // Creates the hidden frame with all its controls; FormCreate then runs the start-up.
     void Create(HWND applicationWindow, const std::wstring& firstArgument);
     // The start-up sequence; afterwards the window is shown unless the program was told to end.
     void FormCreate();
+    // The rest of it, from the message loop once the window is painted: the tray icon, the
+    // hotkey, the start-up sound or the "-AutoRun" flag, the news worker, the status check.
+    void StartUpContinued();
     void ShowAfterCreate();
 
     // Hides the window instead of closing it (every close request).
@@ -114,12 +122,15 @@ private:
     void FormPaint();
     void Sheet1Show();
     void FormDestroy();
+    void ShowTrayIcon();
     void SnapToScreenEdges(RECT& rc) const;
 
     HWND applicationWindow_ = nullptr;
     std::wstring firstArgument_;
     bool terminated_ = false;
     bool destroyed_ = false;
+    // Paints and tab shows ask for no status check until the start-up has asked for the first.
+    bool startUpContinued_ = false;
 };
 
 }  // namespace ravenlock
