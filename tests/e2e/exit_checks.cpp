@@ -38,8 +38,9 @@ bool TrayIconPresent(HWND owner) {
 }
 
 void ExpectHeld(HWND window) {
-    EXPECT_TRUE(HotKeyAtomExists()) << "the program added no atom " << "FalloutCloseForce";
-    EXPECT_FALSE(HotKeyFree()) << "CTRL+SHIFT+F is not held by the program";
+    // Both come from the start-up steps posted after the first paint.
+    EXPECT_TRUE(WaitFor([] { return HotKeyAtomExists(); })) << "the program added no atom " << "FalloutCloseForce";
+    EXPECT_TRUE(WaitFor([] { return !HotKeyFree(); })) << "CTRL+SHIFT+F is not held by the program";
     EXPECT_TRUE(WaitFor([&] { return TrayIconPresent(window); })) << "the notification area has no icon of ours";
 }
 
