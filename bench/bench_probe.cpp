@@ -11,7 +11,6 @@
 // Every run ends the program it started (and, for "follow", the game and Steam stand-ins).
 #include <windows.h>
 #include <psapi.h>
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "tray_icon_probe.h"
 
 namespace {
 
@@ -90,20 +90,10 @@ Started Start(const wchar_t* exe, const wchar_t* cls) {
     return s;
 }
 
-// Whether the notification area holds the window's icon (id 1): changing nothing succeeds
-// only for an icon that is there.
-bool HasTrayIcon(HWND owner) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = owner;
-    data.uID = 1;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 // Time from the start until the window's tray icon exists; -1 when none came within the limit.
 double TrayIconMs(const Started& s, double limitMs) {
     while (NowMs() - s.t0 < limitMs) {
-        if (HasTrayIcon(s.window)) return NowMs() - s.t0;
+        if (testing::TrayIconPresent(s.window)) return NowMs() - s.t0;
         Sleep(1);
     }
     return -1;

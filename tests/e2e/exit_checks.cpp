@@ -1,9 +1,9 @@
 #include "exit_checks.h"
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
 #include "launch_common.h"
+#include "tray_icon_probe.h"
 
 namespace e2e {
 
@@ -29,13 +29,7 @@ bool HotKeyFree() {
     return true;
 }
 
-bool TrayIconPresent(HWND owner) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = owner;
-    data.uID = 1;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
+bool TrayIconPresent(HWND owner) { return ravenlock::testing::TrayIconPresent(owner); }
 
 void ExpectHeld(HWND window) {
     // Both come from the start-up steps posted after the first paint.

@@ -1,7 +1,7 @@
 // The system DLLs that the window does not need come at first use: without one of them
 // the window still appears, the later start-up steps still run, and the feature that
 // needed it says which DLL is missing, once, instead of taking the program down.
-// Wine's own switch disables a DLL for the program started meanwhile.
+// Wine's own per-program switch keeps one of them out of the program.
 #include <gtest/gtest.h>
 
 #include "disk_files.h"
@@ -14,13 +14,20 @@ namespace {
 
 using LateLibraries = SandboxTest;
 
-// Wine's DLL switches as the test command set them, with one DLL more switched off.
-std::wstring WithDisabled(const wchar_t* dll) {
-    wchar_t earlier[512] = {};
-    const DWORD n = GetEnvironmentVariableW(L"WINEDLLOVERRIDES", earlier, 512);
-    const std::wstring kept = (n > 0 && n < 512) ? std::wstring(earlier, n) + L";" : L"";
-    return kept + dll + L"=d";
-}
+// Wine's own switch, for our program only: a DLL named here with an empty value is never
+// loaded into it (read when a process starts).
+constexpr wchar_t kOurDllSwitches[] = L"Software\\Wine\\AppDefaults\\Fallout76Ravenlock.exe\\DllOverrides";
+
+class DisabledDll {
+public:
+    explicit DisabledDll(const wchar_t* dll) : dll_(dll) { EXPECT_TRUE(sandbox::WriteString(kOurDllSwitches, dll_, L"")); }
+    ~DisabledDll() { sandbox::DeleteValue(kOurDllSwitches, dll_); }
+    DisabledDll(const DisabledDll&) = delete;
+    DisabledDll& operator=(const DisabledDll&) = delete;
+
+private:
+    std::wstring dll_;
+};
 
 TEST_F(LateLibraries, WithoutOneTheWindowComesAndTheFeatureSaysWhichIsMissing) {
     const struct {
@@ -33,7 +40,7 @@ TEST_F(LateLibraries, WithoutOneTheWindowComesAndTheFeatureSaysWhichIsMissing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Utf8(c.dll));
-        const ScopedVariable off(L"WINEDLLOVERRIDES", WithDisabled(c.dll));
+        const DisabledDll off(c.dll);
         Program program;
         HWND window = program.WaitForMainWindow();
         ASSERT_NE(window, nullptr) << "no window without " << Utf8(c.dll);
