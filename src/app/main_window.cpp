@@ -101,7 +101,9 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 void MainWindow::ShowAfterCreate() {
     if (terminated_) return;
     ShowWindow(Handle(), SW_SHOWNORMAL);
-    UpdateWindow(Handle());
+    // The frame and every control painted now, before the start-up steps posted behind this:
+    // the frame clips its children, whose paints UpdateWindow alone would leave for later.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void MainWindow::ShowTrayIcon() { Tray.Show(Handle(), ProgramIcon(16), ui::ApplicationTitle()); }
