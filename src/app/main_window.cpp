@@ -89,7 +89,6 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 
     Tips.Create(hwnd);
     TrayPopupMenu.Create(TrayImageList);
-    Tray.Show(hwnd, ProgramIcon(16), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);
     RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
     FalloutProcessTimer.Bind(hwnd);
@@ -110,8 +109,12 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 void MainWindow::ShowAfterCreate() {
     if (terminated_) return;
     ShowWindow(Handle(), SW_SHOWNORMAL);
-    UpdateWindow(Handle());
+    // The frame and every control painted now, before the start-up steps posted behind this:
+    // the frame clips its children, whose paints UpdateWindow alone would leave for later.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
+
+void MainWindow::ShowTrayIcon() { Tray.Show(Handle(), ProgramIcon(16), ui::ApplicationTitle()); }
 
 void MainWindow::RemoveTempFilesTimerTimer() {
     // A failed deletion leaves the timer on: the next tick tries again, silently.
@@ -144,10 +147,12 @@ void MainWindow::FormShow() {
 void MainWindow::FormPaint() {
     // The frame itself was painted (shown, uncovered or restored), not one of its controls:
     // with the Game tab active, that is a moment to look at the servers again.
-    if (MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
+    if (startUpContinued_ && MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
 }
 
-void MainWindow::Sheet1Show() { StartServerStatusCheck(*this); }
+void MainWindow::Sheet1Show() {
+    if (startUpContinued_) StartServerStatusCheck(*this);
+}
 
 void MainWindow::FormDestroy() {
     if (destroyed_) return;
@@ -209,6 +214,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case kMsgAutoRunPress:
             Game.AutoRunPress();
+            return 0;
+        case kMsgStartUpContinued:
+            StartUpContinued();
             return 0;
         case WM_CLOSE:
             FormCloseQuery();

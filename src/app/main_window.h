@@ -43,10 +43,18 @@ public:
     void PostAutoRunPress() { PostMessageW(Handle(), kMsgAutoRunPress, 0, 0); }
     // A tray menu asked for during a wait, posted so that it comes after the wait.
     static constexpr UINT kMsgDeferredTrayMenu = WM_APP + 11;
+    // The start-up steps that wait until the window has been painted, posted behind it.
+    static constexpr UINT kMsgStartUpContinued = WM_APP + 12;
+    void PostStartUpContinuation() {
+        if (!terminated_) PostMessageW(Handle(), kMsgStartUpContinued, 0, 0);
+    }
     // Creates the hidden frame with all its controls; FormCreate then runs the start-up.
     void Create(HWND applicationWindow, const std::wstring& firstArgument);
     // The start-up sequence; afterwards the window is shown unless the program was told to end.
     void FormCreate();
+    // The rest of it, from the message loop once the window is painted: the tray icon, the
+    // hotkey, the start-up sound or the "-AutoRun" flag, the news worker, the status check.
+    void StartUpContinued();
     void ShowAfterCreate();
 
     // Hides the window instead of closing it (every close request).
@@ -122,12 +130,15 @@ private:
     void FormPaint();
     void Sheet1Show();
     void FormDestroy();
+    void ShowTrayIcon();
     void SnapToScreenEdges(RECT& rc) const;
 
     HWND applicationWindow_ = nullptr;
     std::wstring firstArgument_;
     bool terminated_ = false;
     bool destroyed_ = false;
+    // Paints and tab shows ask for no status check until the start-up has asked for the first.
+    bool startUpContinued_ = false;
 };
 
 }  // namespace ravenlock

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/app_error.h"
+#include "platform/late_libraries.h"
 #include "platform/paths.h"
 
 namespace ravenlock {
@@ -48,17 +49,21 @@ std::wstring WindowsProgramPath(const wchar_t* fileName) {
     return std::wstring(folder, n < MAX_PATH ? n : 0) + L"\\" + fileName;
 }
 
-std::wstring DocumentsFolder() {
+namespace {
+
+// The shell's folder by its CSIDL; empty when it cannot be had, the shell itself included.
+std::wstring ShellFolder(int csidl) {
+    const late::Shell32Api* shell = late::TryShell32();
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
+    if (!shell || FAILED(shell->SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
     return path;
 }
 
-std::wstring LocalAppDataFolder() {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
-    return path;
-}
+}  // namespace
+
+std::wstring DocumentsFolder() { return ShellFolder(CSIDL_PERSONAL); }
+
+std::wstring LocalAppDataFolder() { return ShellFolder(CSIDL_LOCAL_APPDATA); }
 
 std::vector<FolderEntry> ListFolder(const std::wstring& pattern) {
     std::vector<FolderEntry> entries;

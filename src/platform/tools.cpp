@@ -1,7 +1,6 @@
 #include "platform/tools.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 #include <ntsecapi.h>
 #include <sddl.h>
 #include <aclapi.h>
@@ -10,6 +9,7 @@
 
 #include "platform/embedded.h"
 #include "platform/file_system.h"
+#include "platform/late_libraries.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/sound_rules.h"
@@ -174,7 +174,7 @@ void PlayNotificationSound(const std::wstring& name) {
         GetLocalTime(&now);
         sound = WeekdaySoundName(IsoWeekday(now.wDayOfWeek));
     }
-    PlaySoundW(sound.c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+    late::WinMm(L"звуковые оповещения").PlaySoundW(sound.c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
 }
 
 }  // namespace ravenlock
