@@ -57,7 +57,9 @@ const Api& Require(const Loaded<Api>& loaded, const wchar_t* feature) {
 #define RAVENLOCK_ENTRY(name) Resolve(module, t.api.name, #name, t.error)
 
 bool Shell32Entries(HMODULE module, Loaded<Shell32Api>& t) {
-    return RAVENLOCK_ENTRY(ShellExecuteW) && RAVENLOCK_ENTRY(Shell_NotifyIconW) && RAVENLOCK_ENTRY(SHGetFolderPathW);
+    return RAVENLOCK_ENTRY(ShellExecuteW) && RAVENLOCK_ENTRY(Shell_NotifyIconW) && RAVENLOCK_ENTRY(SHGetFolderPathW) &&
+           RAVENLOCK_ENTRY(DragAcceptFiles) && RAVENLOCK_ENTRY(DragQueryFileW) && RAVENLOCK_ENTRY(DragFinish) &&
+           RAVENLOCK_ENTRY(SHFileOperationW);
 }
 
 bool Ole32Entries(HMODULE module, Loaded<Ole32Api>& t) {
@@ -84,6 +86,12 @@ bool ComDlg32Entries(HMODULE module, Loaded<ComDlg32Api>& t) {
 
 bool WinMmEntries(HMODULE module, Loaded<WinMmApi>& t) { return RAVENLOCK_ENTRY(PlaySoundW); }
 
+bool BCryptEntries(HMODULE module, Loaded<BCryptApi>& t) {
+    return RAVENLOCK_ENTRY(BCryptOpenAlgorithmProvider) && RAVENLOCK_ENTRY(BCryptCloseAlgorithmProvider) &&
+           RAVENLOCK_ENTRY(BCryptCreateHash) && RAVENLOCK_ENTRY(BCryptHashData) &&
+           RAVENLOCK_ENTRY(BCryptFinishHash) && RAVENLOCK_ENTRY(BCryptDestroyHash);
+}
+
 #undef RAVENLOCK_ENTRY
 
 const Loaded<Shell32Api>& Shell32Table() { return Table(L"shell32.dll", Shell32Entries); }
@@ -98,6 +106,7 @@ const OleAut32Api& OleAut32(const wchar_t* feature) {
 }
 const WinHttpApi& WinHttp(const wchar_t* feature) { return Require(Table(L"winhttp.dll", WinHttpEntries), feature); }
 const WinMmApi& WinMm(const wchar_t* feature) { return Require(Table(L"winmm.dll", WinMmEntries), feature); }
+const BCryptApi& BCrypt(const wchar_t* feature) { return Require(Table(L"bcrypt.dll", BCryptEntries), feature); }
 
 const Shell32Api* TryShell32() { return Shell32Table().ok ? &Shell32Table().api : nullptr; }
 const ComDlg32Api* TryComDlg32() { return ComDlg32Table().ok ? &ComDlg32Table().api : nullptr; }

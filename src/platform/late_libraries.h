@@ -12,6 +12,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <winhttp.h>
+#include <bcrypt.h>
 
 #include <string>
 
@@ -21,6 +22,10 @@ struct Shell32Api {
     decltype(&::ShellExecuteW) ShellExecuteW;
     decltype(&::Shell_NotifyIconW) Shell_NotifyIconW;
     decltype(&::SHGetFolderPathW) SHGetFolderPathW;
+    decltype(&::DragAcceptFiles) DragAcceptFiles;
+    decltype(&::DragQueryFileW) DragQueryFileW;
+    decltype(&::DragFinish) DragFinish;
+    decltype(&::SHFileOperationW) SHFileOperationW;
 };
 
 struct Ole32Api {
@@ -59,6 +64,16 @@ struct ComDlg32Api {
     decltype(&::GetSaveFileNameW) GetSaveFileNameW;
 };
 
+// SHA-256 of installed files.
+struct BCryptApi {
+    decltype(&::BCryptOpenAlgorithmProvider) BCryptOpenAlgorithmProvider;
+    decltype(&::BCryptCloseAlgorithmProvider) BCryptCloseAlgorithmProvider;
+    decltype(&::BCryptCreateHash) BCryptCreateHash;
+    decltype(&::BCryptHashData) BCryptHashData;
+    decltype(&::BCryptFinishHash) BCryptFinishHash;
+    decltype(&::BCryptDestroyHash) BCryptDestroyHash;
+};
+
 struct WinMmApi {
     decltype(&::PlaySoundW) PlaySoundW;
 };
@@ -70,6 +85,7 @@ const Ole32Api& Ole32(const wchar_t* feature);
 const OleAut32Api& OleAut32(const wchar_t* feature);
 const WinHttpApi& WinHttp(const wchar_t* feature);
 const WinMmApi& WinMm(const wchar_t* feature);
+const BCryptApi& BCrypt(const wchar_t* feature);
 
 // The same without a message: nullptr when the DLL or one of its entries is missing.
 const Shell32Api* TryShell32();
