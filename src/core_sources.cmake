@@ -30,5 +30,7 @@ set(RAVENLOCK_CORE_SOURCES
   mods/mod_lists.cpp
   mods/mod_order.cpp
   mods/install_rules.cpp
+  mods/mod_edits.cpp
+  mods/mod_texts.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

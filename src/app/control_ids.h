@@ -17,13 +17,13 @@ inline constexpr wchar_t kMessageBoxTitle[] = L"Fallout76Ravenlock";
 
 // The page control: flat tab buttons, children of the main window, in tab order, three
 // to a row (Игра, Фотоменеджер, Интеграция / Инструменты и диагностика, Редактор
-// настроек, Ресурсы / Экран и управление). A BM_CLICK on a tab button selects its page.
+// настроек, Ресурсы / Экран и управление, Моды). A BM_CLICK on a tab button selects its page.
 inline constexpr int kTabButtonFirst = 1000;  // 1000 ... 1000 + kTabCount - 1
 // The pages, children of the main window, in the same order; each page is the parent
 // of its tab's controls.
 inline constexpr int kPageFirst = 1100;  // 1100 ... 1100 + kTabCount - 1
-enum Tab : int { kTabGame = 0, kTabPhotos, kTabIntegration, kTabTools, kTabEditor, kTabResources, kTabScreen };
-inline constexpr int kTabCount = kTabScreen + 1;
+enum Tab : int { kTabGame = 0, kTabPhotos, kTabIntegration, kTabTools, kTabEditor, kTabResources, kTabScreen, kTabMods };
+inline constexpr int kTabCount = kTabMods + 1;
 
 // Game tab (page kPageFirst + kTabGame).
 inline constexpr int kMainImage = 1200;
@@ -41,6 +41,8 @@ inline constexpr int kServerStatusLabel = 1211;
 inline constexpr int kLanguageSwitch = 1212;
 inline constexpr int kEditionLabel = 1213;     // "Версия игры:", shown when both editions are installed
 inline constexpr int kEditionComboBox = 1214;  // Steam / Microsoft Store
+// The one line that points to the Mods tab after a game update (clickable).
+inline constexpr int kModsUpdatePointerLabel = 1215;
 
 // Integration tab.
 inline constexpr int kDiscordServerIDEdit = 1300;
@@ -138,6 +140,26 @@ inline constexpr int kScreenWidthLabel = 2362;
 inline constexpr int kScreenHeightLabel = 2363;
 inline constexpr int kScreenRestorePointsButton = 2364;  // "Точки восстановления…": the restore points' menu
 inline constexpr int kScreenGroupFirst = 2370;  // the five group boxes, top to bottom
+
+// "Моды" tab (page kPageFirst + kTabMods).
+inline constexpr int kModsUpdateLabel = 2400;          // "Игра обновилась (…)", shown after an update
+inline constexpr int kModsUpdateSwitchOffButton = 2401;  // "Выключить все моды" beside it
+inline constexpr int kModsInstallButton = 2402;        // "Установить мод…"
+inline constexpr int kModsRemoveButton = 2403;         // "Удалить мод"
+inline constexpr int kModsOpenDataButton = 2404;       // "Открыть папку Data"
+inline constexpr int kModsSwitchAllButton = 2405;      // "Выключить все моды" / "Включить моды снова"
+inline constexpr int kModsList = 2406;                 // Мод, Список, Размер, МБ, Файлов, Конфликты
+inline constexpr int kModsUpButton = 2407;             // "Выше"
+inline constexpr int kModsDownButton = 2408;           // "Ниже"
+inline constexpr int kModsProgressLabel = 2409;        // the file being unpacked
+inline constexpr int kModsProgressBar = 2410;
+inline constexpr int kModsCancelButton = 2411;         // "Отмена"
+inline constexpr int kModsDetailsGroup = 2412;
+inline constexpr int kModsDetailsBox = 2413;           // the selected mod's details
+// The list's right-click menu, in this order from the top.
+inline constexpr int kModsStartUpN = 2420;       // "Загружать при запуске игры" (check item)
+inline constexpr int kModsShowInFolderN = 2421;  // "Показать в папке"
+inline constexpr int kModsRemoveN = 2422;        // "Удалить мод"
 
 // The news window (class kNewsWindowClass, caption "Новости Fallout 76"): its children.
 inline constexpr int kNewsHeadingLabel = 1700;

@@ -20,7 +20,7 @@ namespace {
 // there); the strip grows a row when the rows are full, and the window with it.
 constexpr std::array<const wchar_t*, ids::kTabCount> kTabCaptions = {
     L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика", L"Редактор настроек", L"Ресурсы",
-    L"Экран и управление"};
+    L"Экран и управление", L"Моды"};
 static_assert(kTabCaptions.back() != nullptr, "every tab of ids::Tab needs its caption");
 constexpr ui::PageControl::Layout kTabLayout{4, 4, 209, 30, 3, 8, 3, 2, 643, 852};
 constexpr int kMargin = 4;  // right of and under the pages
@@ -68,6 +68,9 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
     Screen.Create(MainPageControl.At(ids::kTabScreen), *this);
     MainPageControl.At(ids::kTabScreen).onShow = [this] { Screen.Sheet7Show(); };
+    Mods.Create(MainPageControl.At(ids::kTabMods), *this);
+    MainPageControl.At(ids::kTabMods).onShow = [this] { Mods.Sheet8Show(); };
+    Game.ModsUpdateLabel.onClick = [this] { MainPageControl.Select(ids::kTabMods); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchUserClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
     Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
@@ -151,7 +154,9 @@ void MainWindow::FormPaint() {
 }
 
 void MainWindow::Sheet1Show() {
-    if (startUpContinued_) StartServerStatusCheck(*this);
+    if (!startUpContinued_) return;
+    StartServerStatusCheck(*this);
+    Mods.ShowUpdatePointer();
 }
 
 void MainWindow::FormDestroy() {

@@ -19,6 +19,7 @@
 #include "launch/edition_chooser.h"
 #include "launch/game_tab.h"
 #include "launch/journal_window.h"
+#include "mods/mods_tab.h"
 #include "online/integration_tab.h"
 #include "online/launch_codes_box.h"
 #include "online/news_window.h"
@@ -78,6 +79,7 @@ public:
     ResourcesTab Resources;
     IntegrationTab Integration;
     ScreenTab Screen;
+    ModsTab Mods;
     LaunchCodesBox LaunchCodes;
     // The news window (TNewsForm): a top-level window of its own, created by the entry.
     NewsWindow NewsForm;

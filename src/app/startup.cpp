@@ -109,6 +109,8 @@ void MainWindow::StartUpContinued() {
     });
     // 19. The news worker: the one news fetch of the run.
     step([this] { StartNewsUpdate(*this); });
+    // The Game tab's pointer to the Mods tab after a game update.
+    step([this] { Mods.ShowUpdatePointer(); });
     // The status check that the first show of the Game tab used to start.
     startUpContinued_ = true;
     step([this] {

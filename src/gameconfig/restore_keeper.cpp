@@ -85,6 +85,7 @@ void RestorePointKeeper::ShowFilesAgain() {
     main_->Editor.Sheet4Show();
     main_->Tools.Sheet3Show();
     main_->Screen.Sheet7Show();
+    main_->Mods.Sheet8Show();
 }
 
 }  // namespace ravenlock

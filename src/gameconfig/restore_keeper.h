@@ -19,6 +19,7 @@ inline constexpr wchar_t kActionRestoreBackup[] = L"Восстановить ф�
 inline constexpr wchar_t kActionSwitchLanguage[] = L"Переключить язык игры";
 inline constexpr wchar_t kActionToolsWrite[] = L"Изменить опции на вкладке \"Инструменты и диагностика\"";
 inline constexpr wchar_t kActionScreenWrite[] = L"Изменить настройки на вкладке \"Экран и управление\"";
+inline constexpr wchar_t kActionModList[] = L"Изменить список модов";
 
 class RestorePointKeeper {
 public:

@@ -55,6 +55,9 @@ void GameTab::Create(ui::Page& page, MainWindow& main) {
     ServerStatusLabel.Create(p, ids::kServerStatusLabel, L"", {104, 832, 433, 16},
                              {kWhite, -13, true, Align::Center, true});
     ServerStatusLabel.SetTag(100);
+    ModsUpdateLabel.Create(p, ids::kModsUpdatePointerLabel, L"", {5, 754, 635, 16},
+                           {RGB(255, 200, 0), -13, true, Align::Left, true});
+    ModsUpdateLabel.SetVisible(false);
 
     LanguageSwitch.Create(p, ids::kLanguageSwitch, {569, 830, 72, 20}, kLime, L"RU", L"EN", true);
     LanguageSwitch.SetEnabled(false);
@@ -67,10 +70,8 @@ void GameTab::ShowEdition() {
     MainWindow& w = *main_;
     const GameEdition& edition = CurrentEdition();
     const bool store = edition.Kind == EditionKind::Store;
-    // The Store's executable is encrypted and cannot be read: its package says the version.
-    VersionGameLabel.SetText(L"Версия игры: " + (store ? (edition.StoreVersion.empty() ? std::wstring(kUnknownVersion)
-                                                                                       : edition.StoreVersion)
-                                                       : GetFileVersionString(edition.ExecutablePath())));
+    const std::wstring version = GameVersionOf(edition);
+    VersionGameLabel.SetText(L"Версия игры: " + (store && version.empty() ? std::wstring(kUnknownVersion) : version));
     for (const auto& [label, bounds] : {std::pair{&Label13, store ? kStoreNoteBounds : kLoginBounds},
                                         std::pair{&VersionSteamLabel, store ? kStoreVersionNoteBounds : kSteamVersionBounds}})
         SetWindowPos(label->Handle(), nullptr, bounds.x, bounds.y, bounds.w, bounds.h, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -41,6 +41,8 @@ public:
     ui::Label VersionSteamLabel;
     ui::Label NewsLabel0, NewsLabel1, NewsLabel2;
     ui::Label ServerStatusLabel;
+    // The one line pointing to the Mods tab after a game update (the Mods tab fills it).
+    ui::Label ModsUpdateLabel;
     ui::ToggleSwitch LanguageSwitch;
 
     // The program ends while the game runs: its session goes into the journal now.

@@ -29,6 +29,7 @@ void GameTab::RunGameButtonClick() {
     }
     RunGameButton.SetText(kCaptionStarting);
     SetGameIniAttributes(st.GameProfileFolder, true);
+    w.Mods.GameLaunched();
     StartGameProcess();
     PlayNotificationSound(L"");
     if (st.Settings.ValueExists(L"FreeRAMCacheBeforeStartingGame") &&
@@ -99,6 +100,7 @@ void GameTab::RunSteamButtonClick() { RunProgram(main_->State.SteamFolder + L"St
 
 void GameTab::ForceRunGame() {
     SetGameIniAttributes(main_->State.GameProfileFolder, true);
+    main_->Mods.GameLaunched();
     if (CurrentEdition().Kind == EditionKind::Store) StartGameProcess();
     else RunProgram(CurrentEdition().ExecutablePath());
 }

@@ -23,3 +23,13 @@ std::wstring GetFileVersionString(const std::wstring& path) {
 }
 
 }  // namespace ravenlock
+
+namespace ravenlock {
+
+std::wstring GameVersionOf(const GameEdition& edition) {
+    // The Store's executable is encrypted and cannot be read: its package says the version.
+    if (edition.Kind == EditionKind::Store) return edition.StoreVersion;
+    return GetFileVersionString(edition.ExecutablePath());
+}
+
+}  // namespace ravenlock

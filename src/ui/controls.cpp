@@ -73,7 +73,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                                : style_.align == Align::Right ? DT_RIGHT
                                                               : DT_LEFT;
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-                      align | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+                      align | DT_NOPREFIX | DT_END_ELLIPSIS | (wrap_ ? DT_WORDBREAK : DT_SINGLELINE));
             return 0;
         }
         case WM_SETTEXT: {

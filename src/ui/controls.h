@@ -37,19 +37,22 @@ struct LabelStyle {
     bool clickable = false;  // drag-arrow pointer, and a click reaches onClick
 };
 
-// A single-line label that paints what lies behind it, then its text. The window text
+// A label (one line unless it wraps) that paints what lies behind it, then its text. The window text
 // is the caption, so screen readers (and our tests) read it from outside.
 class Label : public Window {
 public:
     void Create(HWND parent, int id, const std::wstring& text, Bounds b, const LabelStyle& style);
     void SetColor(COLORREF color);
     COLORREF Color() const { return style_.color; }
+    // Breaks the text between words onto further lines instead of cutting one line short.
+    void SetWrapping(bool wrap) { wrap_ = wrap; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     LabelStyle style_;
+    bool wrap_ = false;
     ClickTracker click_;
 };
 

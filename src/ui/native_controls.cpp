@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <uxtheme.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -237,7 +238,14 @@ void ListView::SetRows(const std::vector<std::wstring>& rows) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void ListView::CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns) {
+namespace {
+// Posted by the list view to itself: the user changed row wParam's check box (lParam: checked).
+// The handler runs once the list's own notification has returned, so it may rebuild the rows.
+constexpr UINT kMsgRowChecked = WM_APP + 50;
+}  // namespace
+
+void ListView::CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns,
+                           TableOptions options) {
     HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
                                     LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
@@ -245,7 +253,7 @@ void ListView::CreateTable(HWND parent, int id, Bounds b, const std::vector<std:
                                 GetModuleHandleW(nullptr), nullptr);
     Attach(hwnd);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(-11)), FALSE);
-    ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT);
+    ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | (options.checkBoxes ? LVS_EX_CHECKBOXES : 0));
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_WIDTH | LVCF_TEXT;
@@ -253,10 +261,13 @@ void ListView::CreateTable(HWND parent, int id, Bounds b, const std::vector<std:
         column.pszText = const_cast<wchar_t*>(columns[i].first.c_str());
         ListView_InsertColumn(hwnd, static_cast<int>(i), &column);
     }
+    SetWindowSubclass(hwnd, &ListView::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    dragRows_ = options.rowDrag;
 }
 
-void ListView::SetTable(const std::vector<std::vector<std::wstring>>& rows) {
+void ListView::SetTable(const std::vector<std::vector<std::wstring>>& rows, const std::vector<bool>& checked) {
     HWND hwnd = Handle();
+    filling_ = true;
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(hwnd);
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -269,20 +280,147 @@ void ListView::SetTable(const std::vector<std::vector<std::wstring>>& rows) {
             if (c == 0) ListView_InsertItem(hwnd, &item);
             else ListView_SetItem(hwnd, &item);
         }
+        if (i < checked.size()) ListView_SetCheckState(hwnd, static_cast<int>(i), checked[i] ? TRUE : FALSE);
     }
     SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd, nullptr, TRUE);
+    filling_ = false;
 }
 
 int ListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
 
+void ListView::Select(int row) {
+    filling_ = true;
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row >= 0) {
+        ListView_SetItemState(Handle(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(Handle(), row, FALSE);
+    }
+    filling_ = false;
+}
+
+bool ListView::RowChecked(int row) const { return ListView_GetCheckState(Handle(), row) != 0; }
+
 bool ListView::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     if (msg != WM_NOTIFY) return false;
     const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-    if (hdr->code == NM_CLICK && onMouseClick) RunHandler(Handle(), onMouseClick);
-    if (hdr->code == NM_DBLCLK && onDoubleClick) RunHandler(Handle(), onDoubleClick);
     result = 0;
-    return hdr->code == NM_CLICK || hdr->code == NM_DBLCLK;
+    switch (hdr->code) {
+        case NM_CLICK:
+            if (onMouseClick) RunHandler(Handle(), onMouseClick);
+            return true;
+        case NM_DBLCLK:
+            if (onDoubleClick) RunHandler(Handle(), onDoubleClick);
+            return true;
+        case LVN_ITEMCHANGED: {
+            const auto* change = reinterpret_cast<const NMLISTVIEW*>(lp);
+            if (filling_ || !(change->uChanged & LVIF_STATE) || change->iItem < 0) return true;
+            const UINT flipped = change->uNewState ^ change->uOldState;
+            // A box that had no state image yet is one being set up, not a user's click.
+            if ((flipped & LVIS_STATEIMAGEMASK) && (change->uOldState & LVIS_STATEIMAGEMASK))
+                PostMessageW(Handle(), kMsgRowChecked, static_cast<WPARAM>(change->iItem),
+                             ((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2);
+            if ((flipped & LVIS_SELECTED) && (change->uNewState & LVIS_SELECTED) && onSelect)
+                RunHandler(Handle(), onSelect);
+            return true;
+        }
+        case LVN_BEGINDRAG:
+            if (dragRows_) BeginDrag(reinterpret_cast<const NMLISTVIEW*>(lp)->iItem);
+            return true;
+        default: return false;
+    }
+}
+
+void ListView::BeginDrag(int row) {
+    if (row < 0) return;
+    dragged_ = row;
+    SetCapture(Handle());
+}
+
+int ListView::DropPlace(POINT at) const {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    if (!PtInRect(&client, at)) return -1;
+    LVHITTESTINFO hit{};
+    hit.pt = at;
+    const int row = ListView_HitTest(Handle(), &hit);
+    const int count = ListView_GetItemCount(Handle());
+    if (row < 0) {
+        // Above the first row (the header) or below the last one.
+        RECT first{};
+        if (count > 0 && ListView_GetItemRect(Handle(), 0, &first, LVIR_BOUNDS) && at.y < first.top) return 0;
+        return count;
+    }
+    // A row dropped on another takes its place.
+    return row > dragged_ ? row + 1 : row;
+}
+
+void ListView::MarkDropTarget(int row) {
+    if (row == dropTarget_) return;
+    if (dropTarget_ >= 0) ListView_SetItemState(Handle(), dropTarget_, 0, LVIS_DROPHILITED);
+    dropTarget_ = row;
+    if (row >= 0) ListView_SetItemState(Handle(), row, LVIS_DROPHILITED, LVIS_DROPHILITED);
+}
+
+LRESULT CALLBACK ListView::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    auto* list = reinterpret_cast<ListView*>(self);
+    switch (msg) {
+        case kMsgRowChecked:
+            if (list->onCheck) {
+                const int row = static_cast<int>(wp);
+                const bool checked = lp != 0;
+                RunHandler(hwnd, [&] { list->onCheck(row, checked); });
+            }
+            return 0;
+        case WM_KEYDOWN:
+            if ((wp == VK_UP || wp == VK_DOWN) && GetKeyState(VK_CONTROL) < 0 && list->dragRows_) {
+                if (list->onMoveKey) RunHandler(hwnd, [&] { list->onMoveKey(wp == VK_UP ? -1 : 1); });
+                return 0;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (list->dragged_ >= 0) {
+                const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                LVHITTESTINFO hit{};
+                hit.pt = at;
+                list->MarkDropTarget(ListView_HitTest(hwnd, &hit));
+                SetCursor(LoadCursorW(nullptr, list->DropPlace(at) >= 0 ? IDC_ARROW : IDC_NO));
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (list->dragged_ >= 0) {
+                const int from = list->dragged_;
+                const int to = list->DropPlace({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+                list->dragged_ = -1;
+                list->MarkDropTarget(-1);
+                ReleaseCapture();
+                if (to >= 0 && list->onRowDropped) RunHandler(hwnd, [&] { list->onRowDropped(from, to); });
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            // Someone took the mouse (a box, Esc): the drag ends without a drop.
+            if (list->dragged_ >= 0 && reinterpret_cast<HWND>(lp) != hwnd) {
+                list->dragged_ = -1;
+                list->MarkDropTarget(-1);
+            }
+            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &ListView::Subclass, 1); break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// ---- ProgressBar
+
+void ProgressBar::Create(HWND parent, int id, Bounds b) {
+    Attach(Make(PROGRESS_CLASSW, L"", 0, 0, b, parent, id));
+    SendMessageW(Handle(), PBM_SETRANGE32, 0, 1000);
+}
+
+void ProgressBar::SetFraction(uint64_t done, uint64_t total) {
+    const uint64_t permille = total == 0 ? 0 : std::min<uint64_t>(1000, done * 1000 / total);
+    SendMessageW(Handle(), PBM_SETPOS, static_cast<WPARAM>(permille), 0);
 }
 
 // ---- ComboBox

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -80,21 +81,61 @@ private:
     std::map<int, COLORREF> lineColors_;
 };
 
+// What a list view table has beyond its rows (ListView::CreateTable).
+struct TableOptions {
+    bool checkBoxes = false;
+    bool rowDrag = false;
+};
+
 // A report-style list view with one self-sizing column and no headers.
 class ListView : public Control {
 public:
     void Create(HWND parent, int id, Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border);
     void SetRows(const std::vector<std::wstring>& rows);
-    // A table with a header: the columns' captions and widths, then rows of cells.
-    void CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns);
-    void SetTable(const std::vector<std::vector<std::wstring>>& rows);
+    // A table with a header: the columns' captions and widths, then rows of cells. With
+    // check boxes a row has one before its first cell; with rowDrag the rows can be
+    // dragged with the mouse and moved with Ctrl+Up and Ctrl+Down (onRowDropped,
+    // onMoveKey), whole rows are selected either way.
+    void CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns,
+                     TableOptions options = {});
+    // The rows, and for a table with check boxes whether each is checked, all without
+    // running onCheck or onSelect.
+    void SetTable(const std::vector<std::vector<std::wstring>>& rows, const std::vector<bool>& checked = {});
     int Selected() const;
+    // Selects the row (-1: none), gives it the focus mark and scrolls it into view, without onSelect.
+    void Select(int row);
+    bool RowChecked(int row) const;
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     std::function<void()> onMouseClick;  // a click with the mouse, on a row or not
     std::function<void()> onDoubleClick;
+    // The user selected another row (mouse or keyboard).
+    std::function<void()> onSelect;
+    // The user checked or unchecked a row's box; runs after the list's own handling.
+    std::function<void(int row, bool checked)> onCheck;
+    // A row was dragged and dropped: `to` is the place it goes before (the row count: at
+    // the end), in the rows as they were.
+    std::function<void(int from, int to)> onRowDropped;
+    // Ctrl+Up (-1) or Ctrl+Down (+1) on the selected row.
+    std::function<void(int steps)> onMoveKey;
 
 private:
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    void BeginDrag(int row);
+    // The row a drop at this client point lands before; -1 outside the list.
+    int DropPlace(POINT at) const;
+    void MarkDropTarget(int row);
     int maxWidth_ = 0;
+    bool filling_ = false;  // the program, not the user, is changing rows
+    bool dragRows_ = false;
+    int dragged_ = -1;      // the row being dragged
+    int dropTarget_ = -1;   // the row marked under the mouse
+};
+
+// A horizontal progress bar in thousandths.
+class ProgressBar : public Control {
+public:
+    void Create(HWND parent, int id, Bounds b);
+    void SetFraction(uint64_t done, uint64_t total);
 };
 
 // A drop-down list. onChoose runs once the user has chosen another item: at once from the

@@ -26,6 +26,12 @@ LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
+        case WM_DROPFILES:
+            if (onDropFiles) {
+                onDropFiles(reinterpret_cast<HDROP>(wp));
+                return 0;
+            }
+            break;
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: PaintSystemColor(Handle(), COLOR_BTNFACE); return 0;
         case kMsgPaintBackground: {

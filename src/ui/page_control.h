@@ -3,6 +3,7 @@
 // a stack of pages, one shown at a time. A page paints its background picture, if it has one, behind
 // its transparent children.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 #include <functional>
@@ -24,6 +25,9 @@ public:
     // A context-menu request (right click, menu key) on the page (the window given) or
     // one of its children (that child), at a point on the screen.
     std::function<void(HWND, POINT)> onContextMenu;
+    // Files dropped from Explorer on a page that accepts them (DragAcceptFiles): the
+    // handler reads the drop and must finish it (DragFinish).
+    std::function<void(HDROP)> onDropFiles;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
