@@ -50,9 +50,9 @@ private:
     size_t size_;
 };
 
-std::optional<RECT> ListViewItemRect(HWND listView, int row) {
+std::optional<RECT> ListViewItemRect(HWND listView, int row, LONG part = LVIR_LABEL) {
     RemoteBuffer buffer(listView, sizeof(RECT));
-    RECT rect{LVIR_LABEL, 0, 0, 0};
+    RECT rect{part, 0, 0, 0};
     if (!buffer || !buffer.Write(0, &rect, sizeof(rect))) return std::nullopt;
     if (SendWithin(listView, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.At())) != TRUE)
         return std::nullopt;
@@ -151,7 +151,9 @@ POINT ListBoxLineCentre(HWND listBox, int index) {
     return at;
 }
 
-std::vector<std::wstring> ListViewRows(HWND listView) {
+std::vector<std::wstring> ListViewRows(HWND listView) { return ListViewColumn(listView, 0); }
+
+std::vector<std::wstring> ListViewColumn(HWND listView, int column) {
     std::vector<std::wstring> rows;
     constexpr size_t kChars = 1024;
     RemoteBuffer buffer(listView, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
@@ -161,6 +163,7 @@ std::vector<std::wstring> ListViewRows(HWND listView) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
+        item.iSubItem = column;
         item.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(LVITEMW)));
         item.cchTextMax = kChars;
         if (!buffer.Write(0, &item, sizeof(item))) return {};
@@ -178,6 +181,27 @@ int ListViewRowCount(HWND listView) { return static_cast<int>(SendWithin(listVie
 
 int ListViewSelection(HWND listView) {
     return static_cast<int>(SendWithin(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::vector<bool> ListViewChecks(HWND listView) {
+    std::vector<bool> checks;
+    const LRESULT count = SendWithin(listView, LVM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        checks.push_back(((SendWithin(listView, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_STATEIMAGEMASK) &
+                           LVIS_STATEIMAGEMASK) >> 12) == 2);
+    return checks;
+}
+
+std::optional<POINT> ListViewRowPoint(HWND listView, int row, bool checkBox) {
+    const auto label = ListViewItemRect(listView, row, LVIR_LABEL);
+    const auto bounds = ListViewItemRect(listView, row, LVIR_BOUNDS);
+    if (!label || !bounds || label->right <= label->left) return std::nullopt;
+    const int y = (label->top + label->bottom) / 2;
+    // The box stands before the label, at the row's left end.
+    const int x = checkBox ? (bounds->left + label->left) / 2 : (label->left + label->right) / 2;
+    POINT at{x, y};
+    ClientToScreen(listView, &at);
+    return at;
 }
 
 bool ClickListViewRow(HWND listView, int row) {

@@ -31,6 +31,13 @@ void SelectListBoxLine(HWND listBox, int index);
 
 // The texts of the first column, top to bottom; none when they cannot be read.
 std::vector<std::wstring> ListViewRows(HWND listView);
+// The texts of a column (0: the first), top to bottom.
+std::vector<std::wstring> ListViewColumn(HWND listView, int column);
+// Whether each row's check box is checked, top to bottom.
+std::vector<bool> ListViewChecks(HWND listView);
+// Where on the screen a real click hits a row: its check box, or the middle of its first
+// cell; nothing when the row has no place.
+std::optional<POINT> ListViewRowPoint(HWND listView, int row, bool checkBox);
 int ListViewRowCount(HWND listView);  // -1 when it does not answer
 int ListViewSelection(HWND listView);  // -1 without one
 // A left click with the mouse in the middle of a row; false when the row has no place.

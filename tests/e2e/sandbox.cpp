@@ -231,8 +231,10 @@ void RestoreGameFiles() {
     const std::wstring profile = ProfileFolder();
     EmptyTree(profile);
     CopyTree(std::wstring(kPristine) + L"profile\\", profile);
-    // Only what the script put there: the game and its stand-in stay.
+    // Only what the script put there: the game and its stand-in stay. The Data folder
+    // holds only what a test put in it.
     for (const wchar_t* mask : {L"*.png", L"*.dmp"}) DeleteMatching(kGameFolder, mask);
+    EmptyTree(kDataFolder);
     CopyTree(std::wstring(kPristine) + L"game\\", kGameFolder);
 }
 
@@ -384,6 +386,7 @@ void Reset() {
     SetScenario(L"operational");
     RestoreGameFiles();
     RemoveRestorePoints();
+    if (const std::wstring records = ModRecordsFolder(); !records.empty()) EmptyTree(records);
     RemoveStoreWorld();
 }
 
@@ -399,6 +402,12 @@ void RemoveRestorePoints() {
         SetFileAttributesW(pointsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!RemoveDirectoryW(pointsPath.c_str())) DeleteFileW(pointsPath.c_str());
     }
+}
+
+std::wstring ModRecordsFolder() {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) return L"";
+    return std::wstring(appData) + L"\\Fallout76Ravenlock\\Mods\\";
 }
 
 std::wstring RestorePointsFolder() {

@@ -24,6 +24,8 @@ inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\HALCYRA\\Fallout76Ravenloc
 inline constexpr wchar_t kScratch[] = L"C:\\sandbox\\scratch\\";
 // The game's folder, which also holds its screenshots and crash dumps.
 inline constexpr wchar_t kGameFolder[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\";
+// Its Data folder, where mods' archives go; each test starts without one.
+inline constexpr wchar_t kDataFolder[] = L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\Fallout76\\Data\\";
 // Discord's record and the stub updater it points at.
 inline constexpr wchar_t kDiscordKey[] = L"SOFTWARE\\Discord\\Modules\\discord_game_sdk";
 inline constexpr wchar_t kDiscordUpdater[] = L"C:\\sandbox\\AppData\\Local\\Discord\\Update.exe";
@@ -64,6 +66,9 @@ std::wstring ProfileFolder();
 std::wstring RestorePointsFolder();
 // Removes that folder with every point in it (or a file standing in its place).
 void RemoveRestorePoints();
+// Where the program keeps its records of installed mods:
+// <LocalAppData>\Fallout76Ravenlock\Mods\ with a trailing backslash.
+std::wstring ModRecordsFolder();
 
 // Values under HKEY_CURRENT_USER.
 std::optional<std::wstring> ReadString(const std::wstring& key, const std::wstring& name);

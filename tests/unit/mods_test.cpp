@@ -10,6 +10,7 @@
 #include "mods/install_rules.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_order.h"
+#include "support/ba2_bytes.h"
 
 namespace ravenlock {
 namespace {
@@ -115,21 +116,11 @@ TEST(ModOrder, TheModNamedLaterTakesTheSharedFilesOver) {
     EXPECT_EQ(conflicts.count(L"off.ba2"), 0u);
 }
 
-std::string U32(uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
-std::string U64(uint64_t v) { return U32(static_cast<uint32_t>(v)) + U32(static_cast<uint32_t>(v >> 32)); }
-std::string Name(const std::string& n) { return std::string{char(n.size()), char(n.size() >> 8)} + n; }
+using testing::U32Bytes;
+using testing::U64Bytes;
 
-// An archive of the given version and type with its names (its data left out: the reader
-// never looks at it).
 std::string Ba2(uint32_t version, const char* type, const std::vector<std::string>& names, bool withTable = true) {
-    const size_t header = version == 2 ? 32 : version == 3 ? 36 : 24;
-    std::string table;
-    for (const auto& n : names) table += Name(n);
-    std::string bytes = "BTDX" + U32(version) + type + U32(static_cast<uint32_t>(names.size())) +
-                        U64(withTable ? header + 16 : 0);
-    bytes.resize(header, '\0');
-    bytes += std::string(16, 'd');  // stands for the file records
-    return withTable ? bytes + table : bytes;
+    return testing::Ba2Bytes(version, type, names, withTable);
 }
 
 TEST(Ba2Reader, HeaderAndNamesWithinTheFile) {
@@ -151,9 +142,9 @@ TEST(Ba2Reader, HeaderAndNamesWithinTheFile) {
         {"another type", Ba2(1, "TEXT", names), false, {}, {}},
         {"unknown version", Ba2(9, "GNRL", names), false, {}, {}},
         {"shorter than a header", Ba2(1, "GNRL", names).substr(0, 20), false, {}, {}},
-        {"table past the end", Ba2(1, "GNRL", {}).substr(0, 24).replace(16, 8, U64(1000)) + std::string(100, 'x'), false,
+        {"table past the end", Ba2(1, "GNRL", {}).substr(0, 24).replace(16, 8, U64Bytes(1000)) + std::string(100, 'x'), false,
          {}, {}},
-        {"count beyond the table", Ba2(1, "GNRL", names).replace(12, 4, U32(4000000000u)), false, {}, {}},
+        {"count beyond the table", Ba2(1, "GNRL", names).replace(12, 4, U32Bytes(4000000000u)), false, {}, {}},
         {"a name running past the end", Ba2(1, "GNRL", names).substr(0, Ba2(1, "GNRL", names).size() - 3), false, {}, {}},
     };
     for (const auto& c : cases) {
