@@ -378,6 +378,15 @@ LRESULT CALLBACK ListView::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
                 return 0;
             }
             break;
+        case WM_LBUTTONDBLCLK: {
+            // The second click of a quick pair on a check box is a click on it as well, as
+            // Windows' own list treats it (Wine's would drop it).
+            LVHITTESTINFO hit{};
+            hit.pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            if (ListView_HitTest(hwnd, &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+                return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wp, lp);
+            break;
+        }
         case WM_MOUSEMOVE:
             if (list->dragged_ >= 0) {
                 const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
