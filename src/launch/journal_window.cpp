@@ -34,7 +34,11 @@ void JournalWindow::Create(HWND owner, const SettingsRegistry& settings, const s
     HWND hwnd = Handle();
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
     Sessions.CreateTable(hwnd, ids::kJournalList, {8, 8, kClientW - 16, kClientH - 44},
-                         {{L"Начало", 130}, {L"Длительность", 100}, {L"Пик памяти, МБ", 110}, {L"Сбой", 150}});
+                         {{L"Начало", 130},
+                          {L"Длительность", 100},
+                          {L"Пик памяти, МБ", 110},
+                          {L"Моды", 100},
+                          {L"Сбой", 150}});
     Sessions.onDoubleClick = [this] { ShowDumpInFolder(); };
     WeekLabel.Create(hwnd, ids::kJournalWeekLabel, L"", {8, kClientH - 28, kClientW - 16, 18},
                      {RGB(0, 0, 0), -11, false, ui::Align::Left, false});
@@ -43,9 +47,11 @@ void JournalWindow::Create(HWND owner, const SettingsRegistry& settings, const s
 void JournalWindow::Refresh() {
     shown_ = ReadJournal(*settings_);
     std::vector<std::vector<std::wstring>> rows;
-    for (const GameSession& s : shown_)
+    for (size_t i = 0; i < shown_.size(); ++i) {
+        const GameSession& s = shown_[i];
         rows.push_back({StartText(ToLocal(s.start)), DurationText(s.end - s.start), std::to_wstring(s.peakMB),
-                        s.crashDump});
+                        ModsColumnText(shown_, i), s.crashDump});
+    }
     Sessions.SetTable(rows);
     WeekLabel.SetText(WeekLine(shown_, UtcNow()));
 }

@@ -116,6 +116,9 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_LE(quiet.peakMB, 96 + 64);
     EXPECT_EQ(quiet.crash, L"");
 
+    // The second session runs with two mods switched on.
+    ASSERT_TRUE(WriteProfileFile(L"Fallout76Custom.ini",
+                                 {L"[Archive]", L"sResourceArchive2List=Hud.ba2, Map.ba2", L"sResourceStartUpArchiveList="}));
     ASSERT_NO_FATAL_FAILURE(PlayOneSession(window, 32, 5000, L"Fallout76_crash_test.dmp"));
     ASSERT_TRUE(WaitFor([] { return StoredSession(1).has_value(); }));
     EXPECT_EQ(StoredSession(0)->crash, L"Fallout76_crash_test.dmp");
@@ -129,7 +132,12 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     ASSERT_NE(journal, nullptr) << "no journal window";
     EXPECT_EQ(TextOf(journal), L"Журнал игровых сессий");
     HWND list = Control(journal, ravenlock::ids::kJournalList);
-    EXPECT_EQ(ListViewRowCount(list), 2);
+    EXPECT_EQ(ListViewColumnCaption(list, 3), L"Моды");
+    const auto rows = ListViewTable(list, 5);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][3], L"2, изменены") << "the first session with the new set of mods";
+    EXPECT_EQ(rows[1][3], L"0");
+    EXPECT_EQ(rows[0][4], L"Fallout76_crash_test.dmp");
     const std::wstring week = TextOf(Control(journal, ravenlock::ids::kJournalWeekLabel));
     EXPECT_EQ(week.rfind(L"За 7 дней: ", 0), 0u) << week.size();
     EXPECT_NE(week.find(L"сессий: 2, сбоев: 1"), std::wstring::npos);

@@ -31,6 +31,9 @@ void SelectListBoxLine(HWND listBox, int index);
 
 // The texts of the first column, top to bottom; none when they cannot be read.
 std::vector<std::wstring> ListViewRows(HWND listView);
+// Every row's first `columns` cells, top to bottom; none when they cannot be read.
+std::vector<std::vector<std::wstring>> ListViewTable(HWND listView, int columns);
+std::wstring ListViewColumnCaption(HWND listView, int column);
 int ListViewRowCount(HWND listView);  // -1 when it does not answer
 int ListViewSelection(HWND listView);  // -1 without one
 // A left click with the mouse in the middle of a row; false when the row has no place.
