@@ -22,6 +22,7 @@ struct Stored {
     long long seconds = -1;  // end minus start
     int peakMB = -1;
     std::wstring crash;
+    std::wstring mods;  // the count and hash fields, "" for a value without them
 };
 
 long long SecondsOf(const std::wstring& iso) {
@@ -44,8 +45,9 @@ std::optional<Stored> StoredSession(int slot) {
     for (size_t bar; (bar = value->find(L'|', from)) != std::wstring::npos; from = bar + 1)
         fields.push_back(value->substr(from, bar - from));
     fields.push_back(value->substr(from));
-    if (fields.size() != 4) return std::nullopt;
-    return Stored{SecondsOf(fields[1]) - SecondsOf(fields[0]), std::stoi(fields[2]), fields[3]};
+    if (fields.size() != 4 && fields.size() != 6) return std::nullopt;
+    return Stored{SecondsOf(fields[1]) - SecondsOf(fields[0]), std::stoi(fields[2]), fields[3],
+                  fields.size() == 6 ? fields[4] + L"|" + fields[5] : L""};
 }
 
 // The journal window of that process, shown or not.
@@ -115,6 +117,7 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_GE(quiet.peakMB, 96);
     EXPECT_LE(quiet.peakMB, 96 + 64);
     EXPECT_EQ(quiet.crash, L"");
+    EXPECT_EQ(quiet.mods.substr(0, 2), L"0|") << "no mods switched on";
 
     // The second session runs with two mods switched on.
     ASSERT_TRUE(WriteProfileFile(L"Fallout76Custom.ini",
@@ -126,6 +129,8 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_GE(StoredSession(0)->peakMB, 32);
     EXPECT_LT(StoredSession(0)->peakMB, StoredSession(1)->peakMB) << "the peak of the earlier session";
     EXPECT_EQ(StoredSession(1)->crash, L"") << "the older session moved down";
+    EXPECT_EQ(StoredSession(0)->mods.substr(0, 2), L"2|");
+    EXPECT_EQ(StoredSession(0)->mods.size(), 2u + 8u) << "the count and an 8-digit hash";
 
     // The journal, opened from the tray menu.
     HWND journal = OpenJournal(program, window);
