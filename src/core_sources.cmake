@@ -25,5 +25,6 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/restore_points.cpp
   gameconfig/option_rules.cpp
   diagnostics/diagnostics_rules.cpp
+  ui/scale_rules.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -13,6 +13,7 @@
 #include "ui/dispatch.h"
 #include "ui/ui_thread.h"
 #include "ui/window.h"
+#include "ui/window_scale.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ShowFirstCopy();
         return 0;
     }
+    // We scale ourselves for each monitor's DPI; the manifest says so too.
+    ui::DeclarePerMonitorDpiAwareness();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
