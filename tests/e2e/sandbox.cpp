@@ -17,10 +17,11 @@ namespace e2e::sandbox {
 namespace {
 
 // Everything a test may have set running: the program, the stand-ins (also under
-// other names that differ only in case, like a chosen "fallout76.EXE"), the browser and
+// other names that differ only in case, like a chosen "fallout76.EXE"), the Store's game, the browser and
 // the program's memory tool.
 constexpr const wchar_t* kStartedPrograms[] = {L"Fallout76Ravenlock.exe", L"Fallout76.exe", L"Steam.exe",
-                                               L"RavenlockBrowser.exe", L"RAMMap.exe", L"Update.exe"};
+                                               L"RavenlockBrowser.exe", L"RAMMap.exe", L"Update.exe",
+                                               L"Project76_GamePass.exe"};
 constexpr wchar_t kPristine[] = L"C:\\sandbox\\pristine\\";
 
 struct RegValue {
