@@ -23,7 +23,8 @@ bool StaysOnDrive(const std::wstring& path) {
         size_t end = path.find_first_of(L"\\/", start);
         if (end == std::wstring::npos) end = path.size();
         const std::wstring_view part(path.data() + start, end - start);
-        if (part == L"." || part == L"..") return false;
+        // Windows drops a part's trailing dots and blanks: "..." or ". ." would climb too.
+        if (!part.empty() && (part.back() == L'.' || part.back() == L' ')) return false;
         start = end + 1;
     }
     for (wchar_t c : path)
