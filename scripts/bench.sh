@@ -4,7 +4,8 @@
 # window started the same way (bench/bare_window.cpp), in a fresh sandbox prefix with the
 # stand-in services. Runs alternate between the two, each figure is the median of the
 # runs, and every run is followed by a pause: under Wine a process that was just ended
-# keeps the desktop busy for a moment. Prints figures; asserts nothing.
+# keeps the desktop busy for a moment. Prints figures; asserts nothing. The comparison
+# wants an idle machine: it says so when the load average is over 1.
 #   RAVENLOCK_BENCH_RUNS   runs per start-up and stall figure (7)
 #   RAVENLOCK_BENCH_CPU_RUNS  runs per CPU and download figure (3)
 #   RAVENLOCK_BENCH_PAUSE  seconds after each run (3)
@@ -103,12 +104,21 @@ probe() {
 }
 
 load() { echo "load average $(cut -d' ' -f1-3 /proc/loadavg)"; }
+load_start="$(cut -d' ' -f1 /proc/loadavg)"
+# The start-up ratio means something only on an idle machine.
+warn_if_busy() {
+  local now; now="$(cut -d' ' -f1 /proc/loadavg)"
+  if awk -v l="$now" 'BEGIN { exit !(l > 1) }'; then
+    echo "warning: the load average is $now (over 1): the machine is not idle, and other work swings the times"
+  fi
+}
 
 phases="${RAVENLOCK_BENCH_PHASES:-start stall cpu downloads}"
 has() { [[ " $phases " == *" $1 "* ]]; }
 
 if has start; then
   echo "== start-up and memory ($runs runs each, alternating; $(load))"
+  warn_if_busy
   echo operational >"$scenario_file"
   for i in $(seq "$runs"); do probe start start bare; probe_earlier start start; probe start start ours; done
 fi
@@ -131,7 +141,8 @@ fi
 echo "== done ($(load))"
 echo
 
-python3 - "$work/results" "$runs" <<'PY'
+load_end="$(cut -d' ' -f1 /proc/loadavg)"
+python3 - "$work/results" "$runs" "$load_start" "$load_end" <<'PY'
 import collections, statistics, sys, os, platform, datetime
 rows = collections.defaultdict(list)
 errors = []
@@ -159,6 +170,9 @@ model = next((l.split(":", 1)[1].strip() for l in cpu.splitlines() if l.startswi
 print(f"Fallout 76 Ravenlock benchmark, {datetime.datetime.utcnow():%Y-%m-%d %H:%M} UTC")
 print(f"machine: {model}, {os.cpu_count()} cores, {os.popen('wine --version 2>/dev/null').read().strip()}, Xvfb")
 print(f"medians of {sys.argv[2]} alternating runs (CPU and downloads: {len(rows.get(('idle', 'ours', 'wall_ms'), []))} runs)")
+load_start, load_end = float(sys.argv[3]), float(sys.argv[4])
+print(f"load average {load_start:.2f} at the start, {load_end:.2f} at the end"
+      + (": NOT an idle machine (over 1), the times swing with the other work" if max(load_start, load_end) > 1 else ""))
 print()
 print(f"{'figure':<52}{'bare window':>14}{'ours':>14}{'ratio / over':>16}")
 
@@ -169,6 +183,16 @@ def line(title, bare, ours, unit, how):
     print(f"{title:<52}{fmt(bare, unit):>14}{fmt(ours, unit):>14}{extra:>16}")
 
 line("start to visible window", med("start", "bare", "visible_ms"), med("start", "ours", "visible_ms"), "ms", "ratio")
+# From the program's own trace: creation to the end of its first paint, and the module load.
+first_paint_steps = ["module load", "classes and pages", "artwork decoding", "settings", "start-up sequence", "first paint"]
+traced = [sum(v) for v in zip(*(rows.get(("start", "ours", "trace " + s), []) for s in first_paint_steps))]
+if traced:
+    rows[("start", "ours", "first_paint_ms")] = traced
+print(f"{'time to first paint (the program trace)':<52}{'-':>14}{fmt(med('start', 'ours', 'first_paint_ms'), 'ms'):>14}")
+print(f"{'module-load step (the program trace)':<52}{'-':>14}{fmt(med('start', 'ours', 'trace module load'), 'ms'):>14}")
+after = med("start", "ours", "tray_after_visible_ms")
+print(f"{'start to tray icon (after the window shows)':<52}{'-':>14}{fmt(med('start', 'ours', 'tray_ms'), 'ms'):>14}"
+      f"{'' if after is None else '+' + fmt(after, 'ms'):>16}")
 kib = lambda v: None if v is None else v / 1024
 line("working set 3 s after start", kib(med("start", "bare", "working_set_kib")),
      kib(med("start", "ours", "working_set_kib")), "MiB", "over")
@@ -188,7 +212,8 @@ for label, title in (("news", "longest UI-thread stall, news-picture download"),
 print()
 print("start-up of ours by step (ms, medians):")
 steps = [n[6:] for (l, w, n) in rows if l == "start" and w == "ours" and n.startswith("trace ")]
-order = ["module load", "classes and pages", "artwork decoding", "settings", "start-up sequence", "first paint", "total"]
+order = ["module load", "classes and pages", "artwork decoding", "settings", "start-up sequence", "first paint",
+         "waiting in the message loop", "tray icon", "rest of start-up", "total"]
 for s in sorted(set(steps), key=lambda s: order.index(s) if s in order else 99):
     print(f"  {s:<24}{med('start', 'ours', 'trace ' + s):8.1f}")
 print()
@@ -201,6 +226,9 @@ if any(w == "earlier" for (l, w, n) in rows):
     print("the earlier build in the same runs (before and after):")
     line("start to visible window, earlier build", med("start", "bare", "visible_ms"),
          med("start", "earlier", "visible_ms"), "ms", "ratio")
+    e_after = med("start", "earlier", "tray_after_visible_ms")
+    print(f"{'start to tray icon (after the window shows), earlier':<52}{'-':>14}"
+          f"{fmt(med('start', 'earlier', 'tray_ms'), 'ms'):>14}{'' if e_after is None else '+' + fmt(e_after, 'ms'):>16}")
     line("working set 3 s after start, earlier build", kib(med("start", "bare", "working_set_kib")),
          kib(med("start", "earlier", "working_set_kib")), "MiB", "over")
     for b, e in zip(rows.get(("follow", "earlier", "cpu_ns_begin"), []), rows.get(("follow", "earlier", "cpu_ns_end"), [])):

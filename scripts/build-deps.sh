@@ -1,5 +1,6 @@
 #!/bin/bash
-# Cross-builds libjpeg-turbo and libpng for MinGW-w64 from Debian's source packages
+# Cross-builds libjpeg-turbo, libpng, liblzma (xz-utils) and libarchive for MinGW-w64 from
+# Debian's source packages
 # into a prefix, and stages nlohmann/json there so that CMake finds all of them with
 # find_package without ever seeing the host's /usr/include.
 # Usage: scripts/build-deps.sh PREFIX     (skips what PREFIX already holds)
@@ -39,6 +40,29 @@ if [ ! -f "$prefix/.png-done" ]; then
     -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
     -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
   touch "$prefix/.png-done"
+fi
+
+if [ ! -f "$prefix/.lzma-done" ]; then
+  src="$(fetch_source xz-utils "$work")"
+  build_cmake lzma "$src" -DBUILD_SHARED_LIBS=OFF -DENABLE_NLS=OFF -DCREATE_XZ_SYMLINKS=OFF \
+    -DCREATE_LZMA_SYMLINKS=OFF
+  touch "$prefix/.lzma-done"
+fi
+
+if [ ! -f "$prefix/.archive-done" ]; then
+  # Only what mods come in: zip (zlib), 7z (liblzma) and rar, read-only; no crypto, no
+  # other compressors, no tools. Its one test that runs a program asks whether zlib needs
+  # ZLIB_WINAPI, which Debian's MinGW zlib does not: a "runner" that always fails says so
+  # (CMake cannot run the test itself when cross-compiling).
+  src="$(fetch_source libarchive "$work")"
+  build_cmake archive "$src" -DBUILD_SHARED_LIBS=OFF -DENABLE_TEST=OFF -DENABLE_TAR=OFF -DENABLE_CPIO=OFF \
+    -DENABLE_CAT=OFF -DENABLE_UNZIP=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF -DENABLE_ICONV=OFF \
+    -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF -DENABLE_LIBB2=OFF \
+    -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_ZSTD=OFF -DENABLE_BZip2=OFF -DENABLE_LIBXML2=OFF \
+    -DENABLE_EXPAT=OFF -DENABLE_PCREPOSIX=OFF -DENABLE_PCRE2POSIX=OFF -DENABLE_LZMA=ON -DENABLE_ZLIB=ON \
+    -DENABLE_WERROR=OFF -DCMAKE_CROSSCOMPILING_EMULATOR=/bin/false -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
+    -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include -DCMAKE_PREFIX_PATH="$prefix"
+  touch "$prefix/.archive-done"
 fi
 
 if [ ! -f "$prefix/.json-done" ]; then

@@ -24,7 +24,12 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/effective_settings.cpp
   gameconfig/restore_points.cpp
   gameconfig/option_rules.cpp
+  gameconfig/screen_settings.cpp
   diagnostics/diagnostics_rules.cpp
   ui/scale_rules.cpp
+  mods/ba2_reader.cpp
+  mods/mod_lists.cpp
+  mods/mod_order.cpp
+  mods/install_rules.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

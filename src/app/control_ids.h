@@ -15,15 +15,15 @@ inline constexpr wchar_t kJournalWindowClass[] = L"TSessionJournalForm";
 // error dialog): the executable's name without its extension.
 inline constexpr wchar_t kMessageBoxTitle[] = L"Fallout76Ravenlock";
 
-// The page control: six flat tab buttons, children of the main window, in tab order
-// (Игра, Фотоменеджер, Интеграция, Инструменты и диагностика, Редактор настроек, Ресурсы).
-// A BM_CLICK on a tab button selects its page.
-inline constexpr int kTabButtonFirst = 1000;  // 1000 ... 1005
+// The page control: flat tab buttons, children of the main window, in tab order, three
+// to a row (Игра, Фотоменеджер, Интеграция / Инструменты и диагностика, Редактор
+// настроек, Ресурсы / Экран и управление). A BM_CLICK on a tab button selects its page.
+inline constexpr int kTabButtonFirst = 1000;  // 1000 ... 1000 + kTabCount - 1
 // The pages, children of the main window, in the same order; each page is the parent
 // of its tab's controls.
-inline constexpr int kPageFirst = 1100;  // 1100 ... 1105
-inline constexpr int kTabCount = 6;
-enum Tab : int { kTabGame = 0, kTabPhotos, kTabIntegration, kTabTools, kTabEditor, kTabResources };
+inline constexpr int kPageFirst = 1100;  // 1100 ... 1100 + kTabCount - 1
+enum Tab : int { kTabGame = 0, kTabPhotos, kTabIntegration, kTabTools, kTabEditor, kTabResources, kTabScreen };
+inline constexpr int kTabCount = kTabScreen + 1;
 
 // Game tab (page kPageFirst + kTabGame).
 inline constexpr int kMainImage = 1200;
@@ -122,6 +122,22 @@ inline constexpr int kAboutLabel = 1600;
 inline constexpr int kLaunchCodesGroupBox = 1650;
 inline constexpr int kLaunchCodesListBox = 1651;
 inline constexpr int kLaunchCodesLabel = 1652;
+
+// "Экран и управление" tab (page kPageFirst + kTabScreen). Each row of its table
+// (ravenlock::ScreenRow in gameconfig/screen_settings.h) has its control (combo box,
+// slider or check box) at kScreenControlFirst + the row, the caption at its left (none
+// for a check box) at kScreenCaptionFirst + the row and the value label at its right at
+// kScreenValueFirst + the row.
+inline constexpr int kScreenControlFirst = 2300;
+inline constexpr int kScreenCaptionFirst = 2320;
+inline constexpr int kScreenValueFirst = 2340;
+// "Другое…" of the resolution list: the two number fields and their captions.
+inline constexpr int kScreenWidthEdit = 2360;
+inline constexpr int kScreenHeightEdit = 2361;
+inline constexpr int kScreenWidthLabel = 2362;
+inline constexpr int kScreenHeightLabel = 2363;
+inline constexpr int kScreenRestorePointsButton = 2364;  // "Точки восстановления…": the restore points' menu
+inline constexpr int kScreenGroupFirst = 2370;  // the five group boxes, top to bottom
 
 // The news window (class kNewsWindowClass, caption "Новости Fallout 76"): its children.
 inline constexpr int kNewsHeadingLabel = 1700;

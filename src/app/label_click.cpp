@@ -12,6 +12,8 @@ void MainWindow::ServerStatusLabelClick(int tag) {
             if (MessageBoxW(nullptr, L"Сбросить настройки? В случае подтверждения приложение будет закрыто",
                             L"Сброс настроек", MB_YESNO | MB_ICONERROR) == IDYES) {
                 ResetSettings(Handle());
+                // The journal went with the key; a session still running starts it anew at exit.
+                if (Game.GameIsFollowed()) State.Settings.Open();
                 Terminate();
             }
             break;

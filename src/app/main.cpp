@@ -2,9 +2,8 @@
 // forms (so that there is no taskbar button), the main and news windows, the loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
-#include <shellapi.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "app/control_ids.h"
@@ -40,13 +39,9 @@ void ShowFirstCopy() {
     }
 }
 
-std::wstring FirstArgument() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring first = (argv && argc > 1) ? argv[1] : L"";
-    LocalFree(argv);
-    return first;
-}
+// As the runtime split the command line for the wide entry point (the shell's splitter
+// would load the shell before the window).
+std::wstring FirstArgument() { return (__wargv && __argc > 1 && __wargv[1]) ? __wargv[1] : L""; }
 
 }  // namespace
 
@@ -63,7 +58,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // We scale ourselves for each monitor's DPI; the manifest says so too.
     ui::DeclarePerMonitorDpiAwareness();
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // COM comes with the first shell start or dialog that wants it (platform/late_libraries.h).
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     ui::InitUiThreadHandOver();
@@ -73,7 +68,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.Create();
     ShowWindow(application.Handle(), SW_HIDE);
 
-    // 3. The main window; its start-up sequence runs before it is shown.
+    // 3. The main window; the start-up steps the first paint needs run before it is shown,
+    // the others (tray icon, hotkey, start-up sound, news, status check) are posted after it.
     auto mainWindow = std::make_unique<MainWindow>();
     mainWindow->Create(application.Handle(), FirstArgument());
     startup_trace::Step("classes and pages");
@@ -84,7 +80,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     startup_trace::Step("start-up sequence");
     mainWindow->ShowAfterCreate();
     startup_trace::Step("first paint");
-    startup_trace::Finish();
+    mainWindow->PostStartUpContinuation();
 
     // 6. Until the application is told to terminate.
     if (!mainWindow->Terminated()) {
@@ -99,6 +95,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Workers still running are abandoned: their hand-overs fail from here on.
     ui::ShutdownUiThreadHandOver();
     mainWindow.reset();  // destroys the window: FormDestroy runs (~MainWindow)
-    CoUninitialize();
     return 0;
 }

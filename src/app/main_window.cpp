@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "app/control_ids.h"
@@ -17,9 +18,22 @@ namespace ravenlock {
 
 namespace {
 
-constexpr int kClientW = 651, kClientH = 925;
+// The tabs in the order of ids::Tab: a new tab is one more caption here (and its index
+// there); the strip grows a row when the rows are full, and the window with it.
+constexpr std::array<const wchar_t*, ids::kTabCount> kTabCaptions = {
+    L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика", L"Редактор настроек", L"Ресурсы",
+    L"Экран и управление"};
+static_assert(kTabCaptions.back() != nullptr, "every tab of ids::Tab needs its caption");
+constexpr ui::PageControl::Layout kTabLayout{4, 4, 209, 30, 3, 8, 3, 2, 643, 852};
+constexpr int kMargin = 4;  // right of and under the pages
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kSnapDistance = 20;
+
+// The client area in 96-DPI units: the pages under the tab strip, and the margin.
+SIZE ClientSize() {
+    const ui::Bounds pages = ui::PageControl::PagesBounds(kTabCaptions.size(), kTabLayout);
+    return {pages.x + pages.w + kMargin, pages.y + pages.h + kMargin};
+}
 
 HICON ProgramIcon(int size) {
     HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
@@ -39,7 +53,8 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     applicationWindow_ = applicationWindow;
     firstArgument_ = firstArgument;
 
-    RECT rc{0, 0, kClientW, kClientH};
+    const SIZE client = ClientSize();
+    RECT rc{0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&rc, kStyle, FALSE, WS_EX_LAYERED);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // Centred on the primary screen's work area when first shown.
@@ -53,24 +68,23 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
               applicationWindow, nullptr, CS_DBLCLKS, nullptr, ProgramIcon(GetSystemMetrics(SM_CXICON)));
     HWND hwnd = Handle();
     // Sized for its monitor before any control is made: they take the window's scale.
-    ui::FitToMonitor(hwnd, kClientW, kClientH);
+    ui::FitToMonitor(hwnd, client.cx, client.cy);
     SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
     SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(ui::Px(hwnd, -11))), FALSE);
 
     TrayImageList.Load(ui::ScaleOf(hwnd));  // the tabs' lists and menus use its pictures
     RestorePoints.Create(*this);
-    MainPageControl.Create(hwnd,
-                           {L"Игра", L"Фотоменеджер", L"Интеграция", L"Инструменты и диагностика",
-                            L"Редактор настроек", L"Ресурсы"},
-                           ids::kTabButtonFirst, ids::kPageFirst,
-                           {4, 4, 209, 30, 3, 8, 3, {4, 69, 643, 852}});
+    MainPageControl.Create(hwnd, {kTabCaptions.begin(), kTabCaptions.end()}, ids::kTabButtonFirst, ids::kPageFirst,
+                           kTabLayout);
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
     Editions.Create(MainPageControl.At(ids::kTabGame).Handle(), *this);
     Tools.Create(MainPageControl.At(ids::kTabTools), *this);
     Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
     MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
     MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
+    Screen.Create(MainPageControl.At(ids::kTabScreen), *this);
+    MainPageControl.At(ids::kTabScreen).onShow = [this] { Screen.Sheet7Show(); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchUserClick(); };
     Resources.Create(MainPageControl.At(ids::kTabResources), *this);
     Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
@@ -92,7 +106,6 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 
     Tips.Create(hwnd);
     TrayPopupMenu.Create(TrayImageList);
-    Tray.Show(hwnd, TrayIconPicture(), ui::ApplicationTitle());
     RemoveTempFilesTimer.Bind(hwnd);
     RemoveTempFilesTimer.onTimer = [this] { RemoveTempFilesTimerTimer(); };
     FalloutProcessTimer.Bind(hwnd);
@@ -113,8 +126,12 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 void MainWindow::ShowAfterCreate() {
     if (terminated_) return;
     ShowWindow(Handle(), SW_SHOWNORMAL);
-    UpdateWindow(Handle());
+    // The frame and every control painted now, before the start-up steps posted behind this:
+    // the frame clips its children, whose paints UpdateWindow alone would leave for later.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
+
+void MainWindow::ShowTrayIcon() { Tray.Show(Handle(), TrayIconPicture(), ui::ApplicationTitle()); }
 
 void MainWindow::RemoveTempFilesTimerTimer() {
     // A failed deletion leaves the timer on: the next tick tries again, silently.
@@ -147,16 +164,20 @@ void MainWindow::FormShow() {
 void MainWindow::FormPaint() {
     // The frame itself was painted (shown, uncovered or restored), not one of its controls:
     // with the Game tab active, that is a moment to look at the servers again.
-    if (MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
+    if (startUpContinued_ && MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
 }
 
-void MainWindow::Sheet1Show() { StartServerStatusCheck(*this); }
+void MainWindow::Sheet1Show() {
+    if (startUpContinued_) StartServerStatusCheck(*this);
+}
 
 void MainWindow::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
     UnregisterHotKey(Handle(), State.HotKeyId);
     if (State.HotKeyId) GlobalDeleteAtom(State.HotKeyId);
+    // Tray exit, log-off and shut-down all come here: a running game's session is kept.
+    Game.EndSessionAtExit();
     State.Settings.Close();
     State.ScreenshotPaths.clear();
     State.PhotoPaths.clear();
@@ -186,14 +207,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (Tray.HandleTaskbarCreated(msg)) return 0;
     switch (msg) {
         case TrayIcon::kCallbackMessage:
-            if (lp == WM_LBUTTONUP) TrayIconClick();
-            if (lp == NIN_BALLOONUSERCLICK) ShowMainWindow();
-            if (lp == WM_RBUTTONUP || lp == WM_CONTEXTMENU) {
-                POINT at;
-                GetCursorPos(&at);
-                TrayPopupMenu.Popup(Handle(), at);
-            }
+            TrayCallback(lp);
             return 0;
+        case kMsgDeferredTrayMenu: {
+            const bool wanted = TrayMenuStillWanted(trayMenuAskedAt_, GetTickCount64());
+            trayMenuAskedAt_ = 0;
+            if (wanted) TrayCallback(WM_RBUTTONUP);
+            return 0;
+        }
         case WM_COMMAND:
             if (lp == 0 && TrayMenu::TagOf(LOWORD(wp)) >= 0) {
                 ExitNClick(TrayMenu::TagOf(LOWORD(wp)));
@@ -210,7 +231,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case kMsgAutoRunPress:
-            Game.RunGameButtonClick();
+            Game.AutoRunPress();
+            return 0;
+        case kMsgStartUpContinued:
+            StartUpContinued();
             return 0;
         case WM_CLOSE:
             FormCloseQuery();
@@ -233,7 +257,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             FormPaint();
             return 0;
         case WM_DPICHANGED:
-            ui::FollowDpiChange(Handle(), kClientW, kClientH, wp, lp);
+            ui::FollowDpiChange(Handle(), ClientSize().cx, ClientSize().cy, wp, lp);
             return 0;
         case WM_MOVING:
             SnapToScreenEdges(*reinterpret_cast<RECT*>(lp));

@@ -1,5 +1,5 @@
 #pragma once
-// The main window (class TMainForm): the frame, the page control with its six tabs,
+// The main window (class TMainForm): the frame, the page control with its tabs,
 // the shared components, and the program-wide state. It routes messages to the tabs.
 #include <windows.h>
 
@@ -15,6 +15,7 @@
 #include "diagnostics/tools_tab.h"
 #include "gameconfig/editor_tab.h"
 #include "gameconfig/restore_keeper.h"
+#include "gameconfig/screen_tab.h"
 #include "launch/edition_chooser.h"
 #include "launch/game_tab.h"
 #include "launch/journal_window.h"
@@ -35,14 +36,25 @@ public:
     // The clean-up (FormDestroy) runs from WM_DESTROY, so the window goes while this
     // object still handles its messages, whichever way the program ends.
     ~MainWindow() override { Destroy(); }
-    // The auto-run press, posted so that it runs from the message loop and not inside
-    // the status worker's hand-over, whose sender waits without limit.
+    // The auto-run press ("-AutoRun", the armed launch), posted so that it runs from the
+    // message loop and not inside the status worker's hand-over, whose sender waits
+    // without limit. It only ever starts the game (GameTab::AutoRunPress).
     static constexpr UINT kMsgAutoRunPress = WM_APP + 10;
     void PostAutoRunPress() { PostMessageW(Handle(), kMsgAutoRunPress, 0, 0); }
+    // A tray menu asked for during a wait, posted so that it comes after the wait.
+    static constexpr UINT kMsgDeferredTrayMenu = WM_APP + 11;
+    // The start-up steps that wait until the window has been painted, posted behind it.
+    static constexpr UINT kMsgStartUpContinued = WM_APP + 12;
+    void PostStartUpContinuation() {
+        if (!terminated_) PostMessageW(Handle(), kMsgStartUpContinued, 0, 0);
+    }
     // Creates the hidden frame with all its controls; FormCreate then runs the start-up.
     void Create(HWND applicationWindow, const std::wstring& firstArgument);
     // The start-up sequence; afterwards the window is shown unless the program was told to end.
     void FormCreate();
+    // The rest of it, from the message loop once the window is painted: the tray icon, the
+    // hotkey, the start-up sound or the "-AutoRun" flag, the news worker, the status check.
+    void StartUpContinued();
     void ShowAfterCreate();
 
     // Hides the window instead of closing it (every close request).
@@ -65,6 +77,7 @@ public:
     PhotosTab Photos;
     ResourcesTab Resources;
     IntegrationTab Integration;
+    ScreenTab Screen;
     LaunchCodesBox LaunchCodes;
     // The news window (TNewsForm): a top-level window of its own, created by the entry.
     NewsWindow NewsForm;
@@ -108,18 +121,24 @@ private:
     void FatalEnding(const std::wstring& message);
     void RemoveTempFilesTimerTimer();
     void TrayIconClick();
+    // A tray notification; during a wait only a menu request is kept, for afterwards.
+    void TrayCallback(LPARAM event);
+    ULONGLONG trayMenuAskedAt_ = 0;
     void ExitNClick(int tag);
     void MyHotKey(LPARAM lp);
     void FormShow();
     void FormPaint();
     void Sheet1Show();
     void FormDestroy();
+    void ShowTrayIcon();
     void SnapToScreenEdges(RECT& rc) const;
 
     HWND applicationWindow_ = nullptr;
     std::wstring firstArgument_;
     bool terminated_ = false;
     bool destroyed_ = false;
+    // Paints and tab shows ask for no status check until the start-up has asked for the first.
+    bool startUpContinued_ = false;
 };
 
 }  // namespace ravenlock

@@ -1,11 +1,13 @@
 // The start-up sequence of the main window: finding the game's edition and Steam, the program-wide
 // paths, and the lines that are written once.
 #include <cwctype>
+#include <functional>
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "gameconfig/game_files.h"
 #include "online/news_thread.h"
+#include "online/server_status_thread.h"
 #include "platform/file_system.h"
 #include "platform/tools.h"
 #include "platform/paths.h"
@@ -28,12 +30,7 @@ std::wstring Lower(std::wstring s) {
 void MainWindow::FormCreate() {
     AppState& st = State;
 
-    // 1. The global hotkey CTRL+SHIFT+F; if another program holds it, it simply never fires.
-    st.HotKeyId = GlobalAddAtomW(L"FalloutCloseForce");
-    // Held down, the keys would launch and stop the game at the keyboard's repeat rate:
-    // no repeats. Windows before 7 refuse that flag, so they get the plain hotkey.
-    if (!RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT, 0x46))
-        RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT, 0x46);
+    // 1. The global hotkey comes after the first paint (StartUpContinued).
     // 2. Our own process at high priority.
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     // 3. The working lists start empty (they are members of the state).
@@ -78,16 +75,47 @@ void MainWindow::FormCreate() {
 
     // 14, 15, 17. Versions of the game and of Steam, and Steam's remembered login.
     Game.ShowEdition();
+    Game.CloseSessionLeftOpen();
+    RemoveLeftoverToolFolders();
     // 16. The confirmed Discord server id comes back, without a fetch.
     Integration.RestoreStoredServerId();
+    // 18, 19. The start-up sound or "-AutoRun", and the news, come after the first paint.
+}
+
+void MainWindow::StartUpContinued() {
+    AppState& st = State;
+    // Each step on its own: one that fails (a system DLL missing, say) says so and the
+    // others still run, in the order the start-up always had.
+    const auto step = [this](const std::function<void()>& body) { ui::RunHandler(Handle(), body); };
+    startup_trace::Step("waiting in the message loop");
+    // The tray icon, which the window owned before the start-up sequence ran.
+    step([this] { ShowTrayIcon(); });
+    startup_trace::Step("tray icon");
+    // 1. The global hotkey CTRL+SHIFT+F; if another program holds it, it simply never fires.
+    step([&st, this] {
+        st.HotKeyId = GlobalAddAtomW(L"FalloutCloseForce");
+        // Held down, the keys would launch and stop the game at the keyboard's repeat rate:
+        // no repeats. Windows before 7 refuse that flag, so they get the plain hotkey.
+        if (!RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT, 0x46))
+            RegisterHotKey(Handle(), st.HotKeyId, MOD_CONTROL | MOD_SHIFT, 0x46);
+    });
     // 18. "-AutoRun" as the first argument, in any letter case, launches once the servers are up;
-    // otherwise the start-up chime plays.
-    if (Lower(firstArgument_) == L"-autorun")
-        st.AutoRunPending = true;
-    else
-        PlayNotificationSound(L"sndChangePriority");
+    // otherwise the start-up chime plays. Set before the first status check, which consumes it.
+    step([&st, this] {
+        if (Lower(firstArgument_) == L"-autorun")
+            st.AutoRunPending = true;
+        else
+            PlayNotificationSound(L"sndChangePriority");
+    });
     // 19. The news worker: the one news fetch of the run.
-    StartNewsUpdate(*this);
+    step([this] { StartNewsUpdate(*this); });
+    // The status check that the first show of the Game tab used to start.
+    startUpContinued_ = true;
+    step([this] {
+        if (MainPageControl.ActiveIndex() == ids::kTabGame) StartServerStatusCheck(*this);
+    });
+    startup_trace::Step("rest of start-up");
+    startup_trace::Finish();
 }
 
 // The first existing of: the well-known path, the stored path; else the user's choice in the

@@ -4,10 +4,30 @@
 #include "diagnostics/links.h"
 #include "platform/tools.h"
 #include "platform/processes.h"
+#include "ui/modal_wait.h"
 
 namespace ravenlock {
 
 void MainWindow::TrayIconClick() { ToggleMainWindow(); }
+
+void MainWindow::TrayCallback(LPARAM event) {
+    const bool menu = event == WM_RBUTTONUP || event == WM_CONTEXTMENU;
+    if (ui::WaitInProgress()) {
+        // Wine sends these, and Windows may: answered inside the wait, they show nothing.
+        if (menu) {
+            trayMenuAskedAt_ = GetTickCount64();
+            PostMessageW(Handle(), kMsgDeferredTrayMenu, 0, 0);
+        }
+        return;
+    }
+    if (event == WM_LBUTTONUP) TrayIconClick();
+    if (event == NIN_BALLOONUSERCLICK) ShowMainWindow();
+    if (menu) {
+        POINT at;
+        GetCursorPos(&at);
+        TrayPopupMenu.Popup(Handle(), at);
+    }
+}
 
 void MainWindow::ExitNClick(int tag) {
     switch (tag) {

@@ -35,6 +35,12 @@ struct MenuItemSpec {
 // A popup menu of the items, with their pictures from the list. Separators are disabled.
 HMENU BuildPopupMenu(const MenuItemSpec* items, size_t count, const ImageList& images);
 
+// A tray menu asked for during a wait opens after it only when asked for within the last
+// second; an older request is dropped, as the user has moved on.
+inline bool TrayMenuStillWanted(unsigned long long askedAtMs, unsigned long long nowMs) {
+    return askedAtMs != 0 && nowMs >= askedAtMs && nowMs - askedAtMs <= 1000;
+}
+
 class TrayMenu {
 public:
     void Create(const ImageList& images);

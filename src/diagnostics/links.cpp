@@ -39,9 +39,7 @@ std::wstring GetDiscordUpdaterPath() {
     return IsAbsolutePath(updater) ? updater : L"";
 }
 
-void RunDiskCheck() {
-    ShellExecuteW(nullptr, L"open", SystemProgramPath(L"chkdsk.exe").c_str(), L" C: /F", nullptr, SW_SHOWNORMAL);
-}
+void RunDiskCheck() { RunProgramWithParams(SystemProgramPath(L"chkdsk.exe"), L" C: /F"); }
 
 void MainWindow::FalloutLogoImageClick(int tag) {
     switch (tag) {

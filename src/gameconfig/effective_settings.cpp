@@ -1,5 +1,7 @@
 #include "gameconfig/effective_settings.h"
 
+#include <algorithm>
+
 #include "gameconfig/ini_section.h"
 
 namespace ravenlock {
@@ -114,6 +116,43 @@ std::vector<std::wstring> WithoutKey(const std::vector<std::wstring>& lines, std
         kept.push_back(line);
     }
     return kept;
+}
+
+std::vector<std::wstring> WithKeyValue(const std::vector<std::wstring>& lines, std::wstring_view section,
+                                       std::wstring_view key, std::wstring_view value) {
+    std::vector<std::wstring> result = lines;
+    bool inSection = SameName(section, L"");  // lines above the first header
+    bool sectionSeen = inSection;
+    std::optional<size_t> lastOfSection;  // the section's header or last non-blank line
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::wstring& line = lines[i];
+        if (auto header = HeaderName(line)) {
+            inSection = !sectionSeen && SameName(*header, section);
+            sectionSeen = sectionSeen || inSection;
+            if (inSection) lastOfSection = i;
+            continue;
+        }
+        if (!inSection) continue;
+        if (!TrimBlanks(line).empty()) lastOfSection = i;
+        if (!IsComment(line) && SameName(ParseEntryLine(line).key, key)) {
+            const size_t eq = line.find(L'=');
+            if (eq == std::wstring::npos) {
+                result[i] = line + L"=" + std::wstring(value);
+            } else {
+                const size_t start = std::min(line.find_first_not_of(L" \t", eq + 1), line.size());
+                result[i] = line.substr(0, start) + std::wstring(value);
+            }
+            return result;
+        }
+    }
+    const std::wstring entry = std::wstring(key) + L"=" + std::wstring(value);
+    if (sectionSeen) {
+        result.insert(result.begin() + static_cast<std::ptrdiff_t>(lastOfSection ? *lastOfSection + 1 : 0), entry);
+    } else {
+        result.push_back(L"[" + std::wstring(section) + L"]");
+        result.push_back(entry);
+    }
+    return result;
 }
 
 }  // namespace ravenlock

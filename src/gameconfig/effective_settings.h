@@ -72,5 +72,12 @@ std::wstring EffectiveValueNote(const std::wstring& fileName, std::wstring_view 
 // removed, every line of it; all other lines kept as they are.
 std::vector<std::wstring> WithoutKey(const std::vector<std::wstring>& lines, std::wstring_view section,
                                      std::wstring_view key);
+// The lines of a file with the key set to the value where the game reads it: the first
+// line of the key in the first section of that name gets the new value (the key's
+// spelling and the blanks around "=" kept); without one, "key=value" follows the
+// section's last line; without the section, the section and the line end the file.
+// All other lines are kept as they are.
+std::vector<std::wstring> WithKeyValue(const std::vector<std::wstring>& lines, std::wstring_view section,
+                                       std::wstring_view key, std::wstring_view value);
 
 }  // namespace ravenlock

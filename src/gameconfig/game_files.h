@@ -15,6 +15,10 @@ namespace ravenlock {
 // game reads them, which is also the order the guard and the backups treat them).
 inline constexpr wchar_t kBackupPrefix[] = L"Backup_";
 
+// The place of a file of the set in the order the game reads them (and so the file index
+// of ReadEffectiveSettings).
+inline size_t GameIniIndex(GameIni which) { return static_cast<size_t>(which); }
+
 // Full path of a file of the set: the profile folder, "\" and the name.
 std::wstring GameIniPath(const std::wstring& profileFolder, const std::wstring& name);
 std::wstring GameIniPath(const std::wstring& profileFolder, GameIni which);

@@ -5,26 +5,28 @@
 #include "gameconfig/game_files.h"
 #include "gameconfig/ini_file.h"
 #include "gameconfig/option_rules.h"
+#include "platform/app_error.h"
 
 namespace ravenlock {
 
 namespace {
 
-std::wstring FileName(OptionFile file) {
+// The game file an option writes; the settings store's options are never asked.
+GameIni FileOf(OptionFile file) {
     switch (file) {
-        case OptionFile::Main: return CurrentEdition().IniName(GameIni::Main);
-        case OptionFile::Prefs: return CurrentEdition().IniName(GameIni::Prefs);
-        case OptionFile::Custom: return CurrentEdition().IniName(GameIni::Custom);
+        case OptionFile::Main: return GameIni::Main;
+        case OptionFile::Prefs: return GameIni::Prefs;
+        case OptionFile::Custom: return GameIni::Custom;
         case OptionFile::Settings: break;
     }
-    return L"";
+    throw AppError(L"Этот параметр не хранится в файлах игры.");
 }
 
 }  // namespace
 
 void OptionsPanel::Create(HWND page, MainWindow& main) {
     main_ = &main;
-    marks_.Create(main);
+    marks_.Create(main, [this] { RefreshMarks(); });
     const auto& options = QuickOptions();
     for (size_t i = 0; i < options.size(); ++i) {
         const OptionSpec& o = options[i];
@@ -60,16 +62,25 @@ void OptionsPanel::FillFromGameFiles() {
     const std::wstring& folder = main_->State.GameProfileFolder;
     for (int tag : kFillOrder) {
         const OptionSpec& o = *FindOption(tag);
-        const IniFile ini(GameIniPath(folder, FileName(o.file)));
+        const IniFile ini(GameIniPath(folder, FileOf(o.file)));
         SetState(tag, FillsChecked(o, ini.ReadString(o.keys[0].section, o.keys[0].key)));
     }
-    marks_.Refresh(AllBoxes());
+    RefreshMarks();
 }
 
-std::map<int, ui::CheckBox*> OptionsPanel::AllBoxes() const {
-    std::map<int, ui::CheckBox*> all;
-    for (const auto& [tag, box] : boxes_) all[tag] = box.get();
-    return all;
+void OptionsPanel::RefreshMarks() {
+    std::vector<OverrideMarks::Target> targets;
+    for (const auto& [tag, box] : boxes_) {
+        const OptionSpec* o = FindOption(tag);
+        if (!o || o->file == OptionFile::Settings) continue;  // boxes of the settings store write no game file
+        OverrideMarks::Target t{{box->Handle()}, GameIniIndex(FileOf(o->file)), {}, {}};
+        for (const OptionKey& k : o->keys) t.keys.emplace_back(k.section, k.key);
+        t.paint = [b = box.get()](bool overridden) {
+            b->SetCaptionColor(overridden ? std::optional<COLORREF>(kOverriddenCaptionColor) : std::nullopt);
+        };
+        targets.push_back(std::move(t));
+    }
+    marks_.Refresh(std::move(targets), ReadEffectiveSettings(main_->State.GameProfileFolder));
 }
 
 void OptionsPanel::FillLaunchOptions() {
@@ -98,7 +109,7 @@ void OptionsPanel::CheckBox1Click(int tag) {
         if (o->file == OptionFile::Settings) {
             main_->State.Settings.WriteBool(o->keys[0].key, checked);
         } else {
-            const IniFile ini(GameIniPath(folder, FileName(o->file)));
+            const IniFile ini(GameIniPath(folder, FileOf(o->file)));
             for (const OptionKey& k : o->keys) ini.WriteString(k.section, k.key, checked ? k.whenChecked : k.whenUnchecked);
         }
     }

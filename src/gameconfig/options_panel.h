@@ -23,11 +23,11 @@ public:
 
     ui::CheckBox* Box(int tag);
     // The page's context menu over a box; false when it is not this panel's to answer.
-    bool ContextMenu(HWND over, POINT at) { return marks_.ContextMenu(over, at, AllBoxes()); }
+    bool ContextMenu(HWND over, POINT at) { return marks_.ContextMenu(over, at); }
 
 private:
     void SetState(int tag, bool checked);
-    std::map<int, ui::CheckBox*> AllBoxes() const;
+    void RefreshMarks();
     OverrideMarks marks_;
     MainWindow* main_ = nullptr;
     ui::GroupBox group_;

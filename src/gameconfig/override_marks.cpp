@@ -1,64 +1,51 @@
 #include "gameconfig/override_marks.h"
 
 #include "app/main_window.h"
-#include "gameconfig/effective_settings.h"
 #include "gameconfig/game_files.h"
-#include "gameconfig/option_rules.h"
 #include "gameconfig/prefs_file.h"
-#include "platform/app_error.h"
-#include "platform/file_system.h"
 
 namespace ravenlock {
 
-namespace {
-
-// Index of an option's file among the edition's IniNames(); nothing for the settings store.
-std::optional<size_t> FileIndex(OptionFile file) {
-    switch (file) {
-        case OptionFile::Main: return 0;
-        case OptionFile::Prefs: return 1;
-        case OptionFile::Custom: return 2;
-        case OptionFile::Settings: break;
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-void OverrideMarks::Refresh(const std::map<int, ui::CheckBox*>& boxes) {
-    const EffectiveSettings effective = ReadEffectiveSettings(main_->State.GameProfileFolder);
-    marks_.clear();
-    for (const auto& [tag, box] : boxes) {
-        const OptionSpec* o = FindOption(tag);
-        const auto own = o ? FileIndex(o->file) : std::nullopt;
-        if (!own) continue;  // boxes of the settings store write no game file
+void OverrideMarks::Refresh(std::vector<Target> targets, const EffectiveSettings& effective) {
+    targets_ = std::move(targets);
+    marks_.assign(targets_.size(), std::nullopt);
+    for (size_t i = 0; i < targets_.size(); ++i) {
+        const Target& t = targets_[i];
         std::wstring hint;
-        for (const OptionKey& k : o->keys) {
-            if (const auto over = effective.OverrideOf(*own, k.section, k.key)) {
-                const std::wstring& file = effective.FileName(over->file);
-                hint = OverriddenHint(file, k.section, k.key, over->value);
-                marks_[tag] = {file, k.section, k.key};
-                break;
+        for (const auto& [section, key] : t.keys) {
+            const auto over = effective.OverrideOf(t.ownFile, section, key);
+            if (!over) continue;
+            const std::wstring& file = effective.FileName(over->file);
+            if (!marks_[i]) {
+                // The tip names the first key overridden; the removal takes every key of
+                // the control that this file sets, so that the control works again.
+                hint = OverriddenHint(file, section, key, over->value);
+                marks_[i] = Mark{file, {}};
             }
+            if (marks_[i]->file == file) marks_[i]->keys.emplace_back(section, key);
         }
-        box->SetCaptionColor(hint.empty() ? std::nullopt : std::optional<COLORREF>(kOverriddenCaptionColor));
-        main_->Tips.SetTip(box->Handle(), hint);
+        if (t.paint) t.paint(marks_[i].has_value());
+        if (!t.windows.empty()) main_->Tips.SetTip(t.windows.front(), hint);
     }
 }
 
-bool OverrideMarks::ContextMenu(HWND over, POINT at, const std::map<int, ui::CheckBox*>& boxes) {
-    for (const auto& [tag, box] : boxes) {
-        if (box->Handle() != over) continue;
-        const auto mark = marks_.find(tag);
-        if (mark == marks_.end()) return false;
-        const Mark chosen = mark->second;
+bool OverrideMarks::ContextMenu(HWND over, POINT at) {
+    for (size_t i = 0; i < targets_.size(); ++i) {
+        bool hit = false;
+        for (HWND w : targets_[i].windows) {
+            RECT rc{};
+            hit = hit || w == over || (IsWindowVisible(w) && GetWindowRect(w, &rc) && PtInRect(&rc, at));
+        }
+        if (!hit) continue;
+        if (!marks_[i]) return false;
+        const Mark chosen = *marks_[i];
         HMENU menu = CreatePopupMenu();
         AppendMenuW(menu, MF_STRING, 1, RemoveOverrideCaption(chosen.file).c_str());
         const int id = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, main_->Handle(), nullptr);
         DestroyMenu(menu);
         if (id == 1) {
             RemoveOverride(chosen);
-            Refresh(boxes);
+            if (onRemoved_) onRemoved_();
         }
         return true;
     }
@@ -72,7 +59,9 @@ void OverrideMarks::RemoveOverride(const Mark& mark) {
     const std::wstring path = GameIniPath(folder, mark.file);
     LineList lines;
     LoadLineList(lines, path);
-    lines.ReplaceLines(WithoutKey(lines.Lines(), mark.section, mark.key));
+    std::vector<std::wstring> kept = lines.Lines();
+    for (const auto& [section, key] : mark.keys) kept = WithoutKey(kept, section, key);
+    lines.ReplaceLines(std::move(kept));
     SaveLineList(lines, path);
 }
 

@@ -22,10 +22,10 @@ void RestorePointKeeper::Create(MainWindow& main) {
 
 void RestorePointKeeper::Before(const std::wstring& action) { store_.MakeBefore(main_->State.GameProfileFolder, action); }
 
-void RestorePointKeeper::BeforeToolsWrite() {
-    if (!toolsWriteArmed_) return;
-    Before(kActionToolsWrite);  // a failure leaves it armed: the next write tries again
-    toolsWriteArmed_ = false;
+void RestorePointKeeper::BeforeShowingWrite(const std::wstring& action) {
+    if (!armed_.contains(action)) return;
+    Before(action);  // a failure leaves it armed: the next write tries again
+    armed_.erase(action);
 }
 
 void RestorePointKeeper::ShowMenu(POINT at) {
@@ -61,15 +61,30 @@ void RestorePointKeeper::Restore(const StoredPoint& point) {
     const PointFiles files = store_.FilesOf(point);
     // The present state becomes a point too, so the restore itself can be undone.
     store_.MakeBefore(folder, kRestoreQuestion + when);
-    {
+    try {
         const GameFilesWritable writable(folder);
         WriteBackPointFiles(files, folder);
+    } catch (const FileSetError& e) {
+        ShowFilesAgain();
+        std::wstring state = L"Файлы настроек остались такими, какими были до восстановления.";
+        if (!e.Changed().empty()) {
+            state = L"Прежнее состояние вернуть тоже не удалось, изменены файлы:";
+            for (const std::wstring& path : e.Changed()) state += L"\n" + path;
+            state += L"\nОно сохранено в точке восстановления, сделанной перед этим.";
+        }
+        throw AppError(L"Не удалось вернуть файлы настроек к состоянию на " + when + L". " + state + L"\n\n" +
+                       e.Message());
     }
     // The tabs that found the files missing work again once they are back.
     if (files[0] && files[1])
         for (int tab : {ids::kTabTools, ids::kTabEditor}) EnableWindow(main_->MainPageControl.At(tab).Handle(), TRUE);
+    ShowFilesAgain();
+}
+
+void RestorePointKeeper::ShowFilesAgain() {
     main_->Editor.Sheet4Show();
     main_->Tools.Sheet3Show();
+    main_->Screen.Sheet7Show();
 }
 
 }  // namespace ravenlock

@@ -39,8 +39,9 @@ private:
     std::wstring root_;
 };
 
-// Puts the game's files back as a point held them: each through the atomic save, a file
-// the point lacks removed. The caller lifts the read-only guard.
+// Puts the game's files back as a point held them, all three or none (FileSetError says
+// which stay changed when even the undoing fails), a file the point lacks removed. The
+// caller lifts the read-only guard.
 void WriteBackPointFiles(const PointFiles& files, const std::wstring& profileFolder);
 
 }  // namespace ravenlock

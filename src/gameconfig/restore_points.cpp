@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace ravenlock {
@@ -26,7 +27,8 @@ std::optional<int> Digits(std::wstring_view text, size_t pos, size_t width) {
 std::wstring PointFolderName(const PointStamp& s) {
     std::wstring name = std::to_wstring(s.year) + L"-" + Two(s.month) + L"-" + Two(s.day) + L" " + Two(s.hour) + L"-" +
                         Two(s.minute) + L"-" + Two(s.second);
-    if (s.sequence > 1) name += L" (" + std::to_wstring(s.sequence) + L")";
+    if (s.order > 0) name += L" #" + std::to_wstring(s.order);
+    else if (s.sequence > 1) name += L" (" + std::to_wstring(s.sequence) + L")";
     return name;
 }
 
@@ -44,6 +46,16 @@ std::optional<PointStamp> ParsePointFolderName(std::wstring_view name) {
     PointStamp stamp{*year, *month, *day, *hour, *minute, *second, 1};
     const std::wstring_view rest = name.substr(kShape.size());
     if (rest.empty()) return stamp;
+    // " #n" with n from 1 on, no leading zero.
+    if (rest.size() >= 3 && rest.substr(0, 2) == L" #" && rest[2] != L'0' && rest.size() <= 2 + 18) {
+        uint64_t n = 0;
+        for (wchar_t c : rest.substr(2)) {
+            if (c < L'0' || c > L'9') return std::nullopt;
+            n = n * 10 + static_cast<uint64_t>(c - L'0');
+        }
+        stamp.order = n;
+        return stamp;
+    }
     // " (n)" with n from 2 on, no leading zero.
     if (rest.size() < 4 || rest.substr(0, 2) != L" (" || rest.back() != L')' || rest[2] == L'0' || rest.size() > 12)
         return std::nullopt;
@@ -68,7 +80,11 @@ std::vector<std::pair<PointStamp, std::wstring>> Stamped(const std::vector<std::
     std::vector<std::pair<PointStamp, std::wstring>> points;
     for (const auto& name : names)
         if (const auto stamp = ParsePointFolderName(name)) points.emplace_back(*stamp, name);
-    std::sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // By the number of making first; the time text only among points of earlier versions.
+    std::sort(points.begin(), points.end(), [](const auto& a, const auto& b) {
+        if (a.first.order != b.first.order) return a.first.order > b.first.order;
+        return a.first > b.first;
+    });
     return points;
 }
 
@@ -82,8 +98,9 @@ std::vector<std::wstring> PointsNewestFirst(const std::vector<std::wstring>& fol
 
 std::wstring NewPointFolderName(PointStamp at, const std::vector<std::wstring>& folderNames) {
     at.sequence = 1;
-    // Folder names compare without case on Windows; ours are digits, so exact is enough.
-    while (std::find(folderNames.begin(), folderNames.end(), PointFolderName(at)) != folderNames.end()) ++at.sequence;
+    at.order = 1;
+    for (const auto& name : folderNames)
+        if (const auto stamp = ParsePointFolderName(name)) at.order = std::max(at.order, stamp->order + 1);
     return PointFolderName(at);
 }
 
@@ -109,6 +126,22 @@ std::wstring ActionFromFileBytes(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     const auto end = bytes.find_first_of("\r\n");
     return OneLine(Utf8ToWide(bytes.substr(0, std::min(end, bytes.size()))));
+}
+
+std::string FilesListBytes(const std::vector<std::wstring>& names) {
+    std::string bytes;
+    for (const auto& name : names) bytes += WideToUtf8(name) + "\r\n";
+    return bytes;
+}
+
+bool FilesListNames(std::string_view bytes, const std::wstring& name) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        if (SameTextAscii(Utf8ToWide(bytes.substr(0, end)), name)) return true;
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    return false;
 }
 
 }  // namespace ravenlock

@@ -49,8 +49,7 @@ void EditionChooser::Create(HWND gamePage, MainWindow& main) {
     Caption.Create(gamePage, ids::kEditionLabel, L"Версия игры:", {222, 236, 200, 16},
                    {RGB(255, 255, 255), -13, false, ui::Align::Center, false});
     Box.Create(gamePage, ids::kEditionComboBox, {242, 253, 160, 22});
-    Box.SetItems({GameEdition::DisplayNameOf(EditionKind::Steam), GameEdition::DisplayNameOf(EditionKind::Store)});
-    Box.onSelect = [this] { Choose(Box.Selected() == 1 ? EditionKind::Store : EditionKind::Steam); };
+    Box.onChoose = [this] { Choose(Box.Selected() == 1 ? EditionKind::Store : EditionKind::Steam); };
     ShowWindow(Caption.Handle(), SW_HIDE);
     ShowWindow(Box.Handle(), SW_HIDE);
     // The tab's background picture stays beneath these too.
@@ -129,7 +128,8 @@ void EditionChooser::ShowChoice() {
     const bool store = CurrentEdition().Kind == EditionKind::Store;
     ShowWindow(Caption.Handle(), both ? SW_SHOW : SW_HIDE);
     ShowWindow(Box.Handle(), both ? SW_SHOW : SW_HIDE);
-    Box.Select(store ? 1 : 0);
+    Box.SetItems({GameEdition::DisplayNameOf(EditionKind::Steam), GameEdition::DisplayNameOf(EditionKind::Store)},
+                 store ? 1 : 0);
     TrayMenu& tray = main_->TrayPopupMenu;
     for (const int id : {ids::kEditionSteamN, ids::kEditionStoreN}) tray.SetItemEnabled(id, both);
     tray.SetItemChecked(ids::kEditionSteamN, !store);

@@ -18,6 +18,9 @@ public:
 
     // Stops the game when it runs, launches it otherwise (the button, the hotkey, auto-run).
     void RunGameButtonClick();
+    // A press nobody made by hand ("-AutoRun", the armed launch): it starts the game and
+    // never stops one, so it does nothing while the game's process exists.
+    void AutoRunPress();
     void RunSteamButtonClick();
     // The 2-second monitor of the game process.
     void FalloutProcessTimerTimer();
@@ -39,6 +42,12 @@ public:
     ui::Label NewsLabel0, NewsLabel1, NewsLabel2;
     ui::Label ServerStatusLabel;
     ui::ToggleSwitch LanguageSwitch;
+
+    // The program ends while the game runs: its session goes into the journal now.
+    void EndSessionAtExit() noexcept;
+    // At start-up: the session an earlier run left open (it crashed, the power went)
+    // goes into the journal.
+    void CloseSessionLeftOpen();
 
     // Whether the monitor follows a running game (for the tray's tooltip and checks).
     bool GameIsFollowed() const { return session_.Running(); }

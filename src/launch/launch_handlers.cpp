@@ -51,6 +51,11 @@ void GameTab::RunGameButtonClick() {
     w.HideMainWindow();
 }
 
+void GameTab::AutoRunPress() {
+    if (ProcessExists(CurrentEdition().ExecutableName())) return;
+    RunGameButtonClick();
+}
+
 void GameTab::FalloutProcessTimerTimer() {
     MainWindow& w = *main_;
     gameWatch_.Follow(CurrentEdition().ExecutableName());
@@ -60,8 +65,8 @@ void GameTab::FalloutProcessTimerTimer() {
     if (step.caption != RunGameButton.Text()) RunGameButton.SetText(step.caption);
     if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
     w.State.GamePeakMemoryMB = step.peak;
-    if (game.runs && !session_.Running()) session_.Started();
-    if (game.runs) session_.Saw(game.memoryMB);
+    if (game.runs && !session_.Running()) session_.Started(w.State.Settings);
+    if (game.runs) session_.Saw(game.memoryMB, w.State.Settings);
     if (game.runs) w.Tray.SetTip(InGameTooltip(UtcNow() - session_.StartTime(), game.memoryMB));
     if (step.stopMonitor) {
         w.FalloutProcessTimer.SetEnabled(false);
@@ -76,6 +81,18 @@ void GameTab::SessionEnded() {
     session_.Ended(w.State.Settings, w.State.GameFolder);
     w.JournalForm.SessionRecorded();
     w.Tray.SetTip(ui::ApplicationTitle());
+}
+
+void GameTab::EndSessionAtExit() noexcept {
+    try {
+        session_.Ended(main_->State.Settings, main_->State.GameFolder);
+    } catch (...) {
+        // Out of memory while the program goes: the start of the next run closes it.
+    }
+}
+
+void GameTab::CloseSessionLeftOpen() {
+    if (SessionRecorder::CloseLeftOpen(main_->State.Settings, main_->State.GameFolder)) main_->JournalForm.SessionRecorded();
 }
 
 void GameTab::RunSteamButtonClick() { RunProgram(main_->State.SteamFolder + L"Steam.exe"); }

@@ -121,10 +121,20 @@ std::vector<GameSession> ParseJournal(const std::vector<std::optional<std::wstri
     return out;
 }
 
-std::vector<GameSession> AddSession(std::vector<GameSession> journal, const GameSession& s) {
-    journal.insert(journal.begin(), s);
-    if (journal.size() > static_cast<size_t>(kJournalSize)) journal.resize(kJournalSize);
-    return journal;
+std::vector<std::optional<std::wstring>> JournalSlotsAfter(const std::vector<std::optional<std::wstring>>& values,
+                                                           GameSession s) {
+    s.end = std::max(s.end, s.start);
+    std::vector<GameSession> sessions{s};
+    for (const auto& session : ParseJournal(values)) sessions.push_back(session);
+    std::vector<std::optional<std::wstring>> slots(kJournalSize);
+    size_t next = 0;
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const std::optional<std::wstring> held = i < values.size() ? values[i] : std::nullopt;
+        if (held && !held->empty() && !ParseSession(*held)) continue;  // not ours to rewrite
+        if (next < sessions.size()) slots[i] = FormatSession(sessions[next++]);
+        else if (held && !held->empty()) slots[i] = L"";
+    }
+    return slots;
 }
 
 std::wstring DurationText(int64_t seconds) {

@@ -33,8 +33,15 @@ std::optional<GameSession> ParseSession(const std::wstring& value);
 
 // The stored values in order Session0.. (absent ones as nothing) to the sessions they hold.
 std::vector<GameSession> ParseJournal(const std::vector<std::optional<std::wstring>>& values);
-// The journal after a session ended: it goes first, the list keeps the newest kJournalSize.
-std::vector<GameSession> AddSession(std::vector<GameSession> journal, const GameSession& s);
+// The slots Session0.. to write after a session ended, from the values they hold (absent
+// ones as nothing; a value of another type as any text that does not parse). The new
+// session goes first and ours move down, filling the slots in order; a value we cannot
+// parse may be another version's and keeps its slot untouched, as does an absent slot
+// with nothing to hold. Nothing in the result means "leave that slot alone"; "" empties a
+// slot whose session moved on. A session whose end the clock put before its start is
+// stored as lasting no time.
+std::vector<std::optional<std::wstring>> JournalSlotsAfter(const std::vector<std::optional<std::wstring>>& values,
+                                                           GameSession s);
 
 // "<h> ч <m> мин", whole minutes, for the duration column and the tooltip.
 std::wstring DurationText(int64_t seconds);

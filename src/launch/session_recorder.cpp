@@ -55,42 +55,85 @@ int64_t UtcNow() {
     return UnixSeconds(ft);
 }
 
-std::vector<GameSession> ReadJournal(const SettingsRegistry& settings) {
+namespace {
+// Stands for a value of another type: it parses as no session, so its slot is left alone.
+constexpr wchar_t kForeignValue[] = L"\x1";
+
+std::vector<std::optional<std::wstring>> ReadSlots(const SettingsRegistry& settings) {
     std::vector<std::optional<std::wstring>> values;
     for (int i = 0; i < kJournalSize; ++i) {
         try {
             if (settings.ValueExists(ValueName(i))) values.push_back(settings.ReadString(ValueName(i)));
             else values.push_back(std::nullopt);
         } catch (const AppError&) {
-            values.push_back(std::nullopt);  // a value of another type: skipped like a corrupt one
+            values.push_back(kForeignValue);  // a value of another type: skipped, and kept
         }
     }
-    return ParseJournal(values);
+    return values;
 }
+}  // namespace
 
-void SessionRecorder::Started() {
-    start_ = UtcNow();
-    peak_ = 0;
-}
+std::vector<GameSession> ReadJournal(const SettingsRegistry& settings) { return ParseJournal(ReadSlots(settings)); }
 
-bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& gameFolder) {
-    if (start_ == 0) return false;
-    const auto peakMB = static_cast<int32_t>(std::min<uint64_t>(peak_, INT32_MAX));
+namespace {
+// How often the open value follows the game: what a crash of ours may lose of a session.
+constexpr int64_t kOpenValuePeriod = 10;
+
+int32_t PeakMB(uint64_t peak) { return static_cast<int32_t>(std::min<uint64_t>(peak, INT32_MAX)); }
+
+// The session into the journal, with the dump the game left during it; the open value is
+// emptied. False when the key could not be written.
+bool Record(SettingsRegistry& settings, const std::wstring& gameFolder, GameSession s) {
     // A dump's write time has a coarse grain on some file systems: a second of slack each side.
-    GameSession s{start_, UtcNow(), peakMB, L""};
-    start_ = 0;
-    s.crashDump = DumpOfSession(gameFolder, s.start - 1, s.end + 1);
-    const std::vector<GameSession> journal = AddSession(ReadJournal(settings), s);
+    s.crashDump = DumpOfSession(gameFolder, s.start - 1, std::max(s.end, s.start) + 1);
+    const auto slots = JournalSlotsAfter(ReadSlots(settings), s);
     try {
-        for (int i = 0; i < kJournalSize; ++i) {
-            if (i < static_cast<int>(journal.size())) settings.WriteString(ValueName(i), FormatSession(journal[i]));
-            // Slots a skipped value left behind are emptied, so no session shows twice.
-            else if (settings.ValueExists(ValueName(i))) settings.WriteString(ValueName(i), L"");
-        }
+        for (int i = 0; i < kJournalSize; ++i)
+            if (slots[static_cast<size_t>(i)]) settings.WriteString(ValueName(i), *slots[static_cast<size_t>(i)]);
+        settings.WriteString(kOpenSessionValue, L"");
     } catch (const AppError&) {
         return false;
     }
     return true;
+}
+}  // namespace
+
+void SessionRecorder::StoreOpen(SettingsRegistry& settings, int64_t now) {
+    stored_ = now;
+    try {
+        settings.WriteString(kOpenSessionValue, FormatSession({start_, std::max(now, start_), PeakMB(peak_), L""}));
+    } catch (const AppError&) {
+        // Without the key the session is still recorded at its end, as ever.
+    }
+}
+
+void SessionRecorder::Started(SettingsRegistry& settings) {
+    start_ = UtcNow();
+    peak_ = 0;
+    StoreOpen(settings, start_);
+}
+
+void SessionRecorder::Saw(uint64_t memoryMB, SettingsRegistry& settings) {
+    if (memoryMB > peak_) peak_ = memoryMB;
+    const int64_t now = UtcNow();
+    if (Running() && (now - stored_ >= kOpenValuePeriod || now < stored_)) StoreOpen(settings, now);
+}
+
+bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& gameFolder) {
+    if (start_ == 0) return false;
+    const GameSession s{start_, UtcNow(), PeakMB(peak_), L""};
+    start_ = 0;
+    return Record(settings, gameFolder, s);
+}
+
+bool SessionRecorder::CloseLeftOpen(SettingsRegistry& settings, const std::wstring& gameFolder) {
+    std::optional<GameSession> open;
+    try {
+        if (settings.ValueExists(kOpenSessionValue)) open = ParseSession(settings.ReadString(kOpenSessionValue));
+    } catch (const AppError&) {
+        return false;  // a value of another type is not ours
+    }
+    return open && Record(settings, gameFolder, *open);
 }
 
 }  // namespace ravenlock

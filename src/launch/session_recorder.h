@@ -22,24 +22,33 @@ FILETIME FileTimeOf(int64_t unixSeconds);
 // The journal as the settings key holds it; corrupt values skipped.
 std::vector<GameSession> ReadJournal(const SettingsRegistry& settings);
 
+// The settings value that holds the session the monitor follows, `start|lastSeen|peakMB|`,
+// from its start on, so that a run of ours that ends without closing it (a crash, power
+// loss) leaves it for the next start to close; "" when no session is open.
+inline constexpr wchar_t kOpenSessionValue[] = L"SessionOpen";
+
 class SessionRecorder {
 public:
-    // The monitor saw the game for the first time.
-    void Started();
+    // The monitor saw the game for the first time: the session is stored as open at once.
+    void Started(SettingsRegistry& settings);
     // A reading of the game's memory on a monitor tick: the session's own peak, whatever
-    // the program shows as the highest of all runs.
-    void Saw(uint64_t memoryMB) {
-        if (memoryMB > peak_) peak_ = memoryMB;
-    }
+    // the program shows as the highest of all runs; the open value follows now and then.
+    void Saw(uint64_t memoryMB, SettingsRegistry& settings);
     bool Running() const { return start_ != 0; }
     int64_t StartTime() const { return start_; }
-    // The game ended (or was stopped): the session goes into the journal. Returns false
-    // when no session was running or the key could not be written.
+    // The game ended, was stopped, or the program ends while it runs: the session goes
+    // into the journal, ending now. Returns false when no session was running or the key
+    // could not be written.
     bool Ended(SettingsRegistry& settings, const std::wstring& gameFolder);
+    // At start-up: a session an earlier run left open goes into the journal, ending when
+    // that run last saw the game. True when there was one.
+    static bool CloseLeftOpen(SettingsRegistry& settings, const std::wstring& gameFolder);
 
 private:
+    void StoreOpen(SettingsRegistry& settings, int64_t now);
     int64_t start_ = 0;
     uint64_t peak_ = 0;
+    int64_t stored_ = 0;  // when the open value was last written
 };
 
 }  // namespace ravenlock

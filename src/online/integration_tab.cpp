@@ -9,6 +9,7 @@
 #include "online/online_fetch.h"
 #include "online/server_status.h"
 #include "online/web_address.h"
+#include "platform/app_error.h"
 #include "platform/processes.h"
 #include "ui/ui_thread.h"
 
@@ -108,6 +109,15 @@ void IntegrationTab::ReadWidget(uint64_t generation) {
                 const auto reply = FetchDiscordWidget(*http, id);
                 const auto fill = reply ? std::optional<DiscordFill>(FillDiscordFromReply(*reply)) : std::nullopt;
                 ui::RunOnUiThread([&] { ReadEnded(generation, fill); });
+            } catch (const AppError& e) {
+                // The system's HTTP library is missing: a failed read that says why, once.
+                try {
+                    ui::RunOnUiThread([&] {
+                        ReadEnded(generation, std::nullopt);
+                        throw e;
+                    });
+                } catch (...) {
+                }
             } catch (...) {
                 // Out of memory on a worker: this read is lost, the next one may start.
                 try {

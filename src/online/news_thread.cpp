@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "online/news_feed.h"
 #include "online/online_fetch.h"
+#include "platform/app_error.h"
 #include "platform/http_client.h"
 #include "ui/modal_wait.h"
 #include "ui/ui_thread.h"
@@ -41,6 +42,12 @@ void StartNewsUpdate(MainWindow& main) {
                 const auto reply = http->Get(ServiceUrl(kNewsUrl));
                 if (!reply) return;  // no news this run; the lines stay empty
                 ui::RunOnUiThread([&main, &reply] { ApplyNewsFill(main, reply->body); });
+            } catch (const AppError& e) {
+                // The system's HTTP library is missing: the first request says so, on the UI thread.
+                try {
+                    ui::RunOnUiThread([&e] { throw e; });
+                } catch (...) {
+                }
             } catch (...) {
                 // Out of memory on a worker: no news this run.
             }

@@ -1,11 +1,13 @@
 #include "online/server_status_thread.h"
 
+#include <optional>
 #include <system_error>
 #include <thread>
 
 #include "app/main_window.h"
 #include "online/check_gate.h"
 #include "online/server_status.h"
+#include "platform/app_error.h"
 #include "platform/http_client.h"
 #include "platform/tools.h"
 #include "ui/ui_thread.h"
@@ -70,10 +72,19 @@ void RunCheck(MainWindow& main, uint64_t generation) {
                     ApplyLook(main.Game, LookWhileLoading());
                 });
                 if (!handed) return;  // the program is ending
-                const std::wstring status = FetchServerStatus(*http);
-                ui::RunOnUiThread([&main, generation, &status] {
+                std::wstring status;
+                std::optional<AppError> missingLibrary;
+                try {
+                    status = FetchServerStatus(*http);
+                } catch (const AppError& e) {
+                    // The system's HTTP library is missing: a failed check that says why, once.
+                    status = kParseErrorText;
+                    missingLibrary = e;
+                }
+                ui::RunOnUiThread([&main, generation, &status, &missingLibrary] {
                     if (Gate().IsLatest(generation)) ApplyResult(main, status);
                     CheckEnded(main, generation);
+                    if (missingLibrary) throw *missingLibrary;
                 });
             } catch (...) {
                 // Out of memory on a worker: this check is lost, the next one may start.

@@ -4,7 +4,12 @@
 
 #include "app/main_window.h"
 #include "launch/session_journal.h"
+#include "launch/launch_rules.h"
+#include "online/server_status.h"
 #include "online/server_status_thread.h"
+#include "platform/game_edition.h"
+#include "platform/http_client.h"
+#include "platform/processes.h"
 #include "platform/tools.h"
 #include "ui/dispatch.h"
 
@@ -13,11 +18,8 @@ namespace ravenlock {
 unsigned ServersBackWatch::PeriodMs() {
     wchar_t text[16]{};
     const DWORD n = GetEnvironmentVariableW(L"RAVENLOCK_SERVERS_BACK_MS", text, 16);
-    if (n > 0 && n < 16) {
-        const unsigned long ms = wcstoul(text, nullptr, 10);
-        if (ms >= 100 && ms <= kServersBackPeriodMs) return static_cast<unsigned>(ms);
-    }
-    return kServersBackPeriodMs;
+    const bool standIn = ServiceUrl(kStatusUrl) != kStatusUrl;
+    return ServersBackPeriodMs(n > 0 && n < 16 ? std::wstring(text, n) : L"", standIn);
 }
 
 void ServersBackWatch::Create(MainWindow& main) {
@@ -37,7 +39,9 @@ void ServersBackWatch::Tick() {
 
 void ServersBackWatch::OnResult(const std::wstring& statusText) {
     MainWindow& w = *main_;
-    const ServersBack::Turn turn = rules_.OnResult(statusText);
+    // Started from Steam or by the hotkey, the game may run without the monitor yet.
+    const bool gameRuns = w.Game.GameIsFollowed() || ProcessExists(CurrentEdition().ExecutableName());
+    const ServersBack::Turn turn = rules_.OnResult(statusText, gameRuns);
     w.TrayPopupMenu.SetItemChecked(ids::kArmLaunchN, rules_.Armed());
     // While the game runs the tooltip belongs to the monitor.
     if (!w.Game.GameIsFollowed())

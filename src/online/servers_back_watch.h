@@ -23,7 +23,8 @@ public:
     ui::Timer Timer{kTimerId, PeriodMs()};
 
 private:
-    // The period; RAVENLOCK_SERVERS_BACK_MS shortens it (a test hook, like RAVENLOCK_SERVICE_BASE).
+    // The period; RAVENLOCK_SERVERS_BACK_MS shortens it for the tests, only together with
+    // the loopback stand-in services.
     static unsigned PeriodMs();
     void Tick();
     MainWindow* main_ = nullptr;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -29,13 +30,19 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     // GET of a full address. Any failure (no connection, TLS, time-out, oversized body)
-    // gives nothing.
+    // gives nothing. The first request of a client whose WinHTTP cannot be loaded raises
+    // AppError saying so; every later one gives nothing.
     std::optional<HttpReply> Get(const std::wstring& url,
                                  std::chrono::milliseconds deadline = std::chrono::seconds(15)) const;
 
 private:
+    // Opened at the first request, so that WinHTTP is loaded when the network is first
+    // needed and on the thread that needs it, not with the window.
+    std::shared_ptr<void> Session() const;
+    mutable std::mutex sessionMutex_;
+    mutable bool sessionTried_ = false;
     // Shared with the requests in flight: an abandoned request may finish after the client.
-    std::shared_ptr<void> session_;
+    mutable std::shared_ptr<void> session_;
 };
 
 // A service address after the RAVENLOCK_SERVICE_BASE switch (mirrors, demo, tests).

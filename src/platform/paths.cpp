@@ -37,4 +37,22 @@ bool IsAbsolutePath(std::wstring_view path) {
     return path.size() >= 3 && slash(path[0]) && slash(path[1]) && !slash(path[2]);
 }
 
+bool LongNameMatches(std::wstring_view name, std::wstring_view pattern) {
+    const size_t cut = pattern.find_last_of(L"\\/:");
+    if (cut != std::wstring_view::npos) pattern.remove_prefix(cut + 1);
+    if (pattern.size() < 3 || pattern.substr(0, 2) != L"*." || pattern.find_first_of(L"*?", 2) != std::wstring_view::npos)
+        return true;
+    const std::wstring_view ext = pattern.substr(1);  // ".dmp"
+    const size_t dot = name.rfind(L'.');
+    return dot != std::wstring_view::npos && SameTextAscii(name.substr(dot), ext);
+}
+
+bool IsToolFolderName(std::wstring_view name) {
+    const std::wstring_view prefix = kToolFolderPrefix;
+    if (name.size() != prefix.size() + 32 || name.substr(0, prefix.size()) != prefix) return false;
+    for (wchar_t c : name.substr(prefix.size()))
+        if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return false;
+    return true;
+}
+
 }  // namespace ravenlock

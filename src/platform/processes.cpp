@@ -2,10 +2,10 @@
 
 #include <windows.h>
 #include <psapi.h>
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include "platform/file_system.h"
+#include "platform/late_libraries.h"
 #include "platform/process_rules.h"
 
 namespace ravenlock {
@@ -46,14 +46,21 @@ void ForEachMatching(const std::wstring& name, OnMatch&& onMatch) {
     });
 }
 
+constexpr wchar_t kShellStarts[] = L"открытие программ, папок и адресов";
+
+// The shell's start of a file, folder, address or program; COM first, as the shell asks.
+void ShellStart(const std::wstring& target, const wchar_t* parameters, int show) {
+    late::ComForThisThread(kShellStarts);
+    late::Shell32(kShellStarts).ShellExecuteW(nullptr, L"Open", target.c_str(), parameters, nullptr, show);
+}
+
 }  // namespace
 
 void RunProgram(const std::wstring& target) { RunProgramWithParams(target, L""); }
 
 void RunProgramWithParams(const std::wstring& target, const std::wstring& parameters) {
     if (target.empty()) return;
-    ShellExecuteW(nullptr, L"Open", target.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                  nullptr, SW_SHOWNORMAL);
+    ShellStart(target, parameters.empty() ? nullptr : parameters.c_str(), SW_SHOWNORMAL);
 }
 
 void ShowInExplorer(const std::wstring& path) {
@@ -156,7 +163,7 @@ bool SetProcessPriority(const std::wstring& name, uint32_t priorityClass) {
 void KillProcess(const std::wstring& name) {
     if (!ProcessExists(name)) return;
     const std::wstring params = L" /IM " + name + L" /F";
-    ShellExecuteW(nullptr, L"Open", SystemProgramPath(L"taskkill.exe").c_str(), params.c_str(), nullptr, SW_HIDE);
+    ShellStart(SystemProgramPath(L"taskkill.exe"), params.c_str(), SW_HIDE);
 }
 
 }  // namespace ravenlock

@@ -6,8 +6,10 @@
 #include <cwctype>
 #include <vector>
 
+#include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "platform/game_edition.h"
+#include "platform/late_libraries.h"
 #include "platform/registry.h"
 #include "platform/store_rules.h"
 
@@ -108,6 +110,10 @@ bool IsVersion(const std::wstring& v) {
     return true;
 }
 
+// The XML reader comes through COM and its automation types, loaded at the first manifest.
+constexpr wchar_t kManifestReader[] = L"чтение манифеста игры из Microsoft Store";
+const late::OleAut32Api& Aut() { return late::OleAut32(kManifestReader); }
+
 template <typename T>
 struct ComPtr {
     T* p = nullptr;
@@ -122,8 +128,8 @@ struct ComPtr {
 std::wstring NameOf(IXMLDOMNode* node) {
     BSTR name = nullptr;
     std::wstring out;
-    if (SUCCEEDED(node->get_baseName(&name)) && name) out.assign(name, SysStringLen(name));
-    SysFreeString(name);
+    if (SUCCEEDED(node->get_baseName(&name)) && name) out.assign(name, Aut().SysStringLen(name));
+    Aut().SysFreeString(name);
     return out;
 }
 
@@ -147,49 +153,49 @@ std::wstring AttributeOf(IXMLDOMNode* node, const wchar_t* name) {
     ComPtr<IXMLDOMElement> element;
     if (!node || FAILED(node->QueryInterface(kIidDomElement, reinterpret_cast<void**>(&element)))) return L"";
     VARIANT value;
-    VariantInit(&value);
-    BSTR attribute = SysAllocString(name);
+    Aut().VariantInit(&value);
+    BSTR attribute = Aut().SysAllocString(name);
     std::wstring out;
     if (element->getAttribute(attribute, &value) == S_OK && value.vt == VT_BSTR && value.bstrVal)
-        out.assign(value.bstrVal, SysStringLen(value.bstrVal));
-    SysFreeString(attribute);
-    VariantClear(&value);
+        out.assign(value.bstrVal, Aut().SysStringLen(value.bstrVal));
+    Aut().SysFreeString(attribute);
+    Aut().VariantClear(&value);
     return out;
 }
 
 StoreManifest ParseManifest(const std::string& bytes) {
     StoreManifest manifest;
     ComPtr<IXMLDOMDocument2> doc;
-    if (FAILED(CoCreateInstance(kDomDocument60, nullptr, CLSCTX_INPROC_SERVER, kIidDomDocument2,
+    if (FAILED(late::Ole32(kManifestReader).CoCreateInstance(kDomDocument60, nullptr, CLSCTX_INPROC_SERVER, kIidDomDocument2,
                                 reinterpret_cast<void**>(&doc))))
         return manifest;
     doc->put_async(VARIANT_FALSE);
     doc->put_validateOnParse(VARIANT_FALSE);
     doc->put_resolveExternals(VARIANT_FALSE);
     VARIANT prohibit;
-    VariantInit(&prohibit);
+    Aut().VariantInit(&prohibit);
     prohibit.vt = VT_BOOL;
     prohibit.boolVal = VARIANT_TRUE;
-    BSTR property = SysAllocString(L"ProhibitDTD");
+    BSTR property = Aut().SysAllocString(L"ProhibitDTD");
     doc->setProperty(property, prohibit);
-    SysFreeString(property);
+    Aut().SysFreeString(property);
 
     // The bytes themselves, so that the reader decodes them by their own declaration and
     // nothing is opened by name.
-    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    SAFEARRAY* array = Aut().SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
     if (!array) return manifest;
     void* data = nullptr;
-    if (SUCCEEDED(SafeArrayAccessData(array, &data))) {
+    if (SUCCEEDED(Aut().SafeArrayAccessData(array, &data))) {
         memcpy(data, bytes.data(), bytes.size());
-        SafeArrayUnaccessData(array);
+        Aut().SafeArrayUnaccessData(array);
     }
     VARIANT source;
-    VariantInit(&source);
+    Aut().VariantInit(&source);
     source.vt = VT_ARRAY | VT_UI1;
     source.parray = array;
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT hr = doc->load(source, &loaded);
-    VariantClear(&source);
+    Aut().VariantClear(&source);
     if (FAILED(hr) || loaded != VARIANT_TRUE) return manifest;
 
     ComPtr<IXMLDOMElement> root;
@@ -230,14 +236,19 @@ StoreManifest ReadStoreManifest(const std::wstring& folder) {
     } catch (...) {
         return {};
     }
-    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     StoreManifest manifest;
     try {
-        manifest = ParseManifest(bytes);
-    } catch (...) {
-        manifest = {};
+        const late::Ole32Api& com = late::Ole32(kManifestReader);
+        const HRESULT init = com.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        try {
+            manifest = ParseManifest(bytes);
+        } catch (...) {
+            manifest = {};
+        }
+        if (SUCCEEDED(init)) com.CoUninitialize();
+    } catch (const AppError&) {
+        // Without COM there is no reader: the manifest gives nothing, as an unreadable one does.
     }
-    if (SUCCEEDED(init)) CoUninitialize();
     return manifest;
 }
 

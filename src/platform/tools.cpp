@@ -1,14 +1,16 @@
 #include "platform/tools.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 #include <ntsecapi.h>
 #include <sddl.h>
+#include <aclapi.h>
 
 #include <vector>
 
 #include "platform/embedded.h"
 #include "platform/file_system.h"
+#include "platform/late_libraries.h"
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/sound_rules.h"
 
@@ -43,7 +45,7 @@ std::wstring TempFolder() {
 std::wstring RandomFolderName() {
     unsigned char bytes[16] = {};
     RtlGenRandom(bytes, sizeof(bytes));
-    std::wstring name = L"Ravenlock-";
+    std::wstring name = kToolFolderPrefix;
     for (unsigned char b : bytes) {
         static constexpr wchar_t kHex[] = L"0123456789abcdef";
         name += kHex[b >> 4];
@@ -52,17 +54,26 @@ std::wstring RandomFolderName() {
     return name;
 }
 
-// Creates the folder with a protected DACL that grants our user and SYSTEM, nobody else.
-bool CreatePrivateFolder(const std::wstring& path) {
+// Our user's SID, in a buffer holding its TOKEN_USER; empty when the system cannot say.
+std::vector<unsigned char> TokenUserOfOurs() {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
     std::vector<unsigned char> buffer(256);
     DWORD size = 0;
     const bool got = GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
     CloseHandle(token);
-    if (!got) return false;
+    if (!got) return {};
+    return buffer;
+}
+
+PSID UserSid(std::vector<unsigned char>& tokenUser) { return reinterpret_cast<TOKEN_USER*>(tokenUser.data())->User.Sid; }
+
+// Creates the folder with a protected DACL that grants our user and SYSTEM, nobody else.
+bool CreatePrivateFolder(const std::wstring& path) {
+    std::vector<unsigned char> user = TokenUserOfOurs();
+    if (user.empty()) return false;
     wchar_t* sid = nullptr;
-    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) return false;
+    if (!ConvertSidToStringSidW(UserSid(user), &sid)) return false;
     const std::wstring sddl = L"D:P(A;OICI;FA;;;" + std::wstring(sid) + L")(A;OICI;FA;;;SY)";
     LocalFree(sid);
     SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, FALSE};
@@ -109,8 +120,9 @@ void RunRamMapTool(const std::wstring& resourceName, const std::wstring& paramet
 }
 
 bool RemoveTempToolCopy() {
+    // No pause here, on the UI thread: a copy the ended tool still holds fails to go, and
+    // the next tick a second later tries again.
     if (ProcessExists(L"RAMMap.exe")) return false;
-    Sleep(400);
     ToolFolder& folder = CurrentFolder();
     const std::wstring path = TempToolPath();
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
@@ -121,6 +133,40 @@ bool RemoveTempToolCopy() {
     return true;
 }
 
+namespace {
+bool OwnedByUs(const std::wstring& path, std::vector<unsigned char>& user) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    const bool ours = owner && EqualSid(owner, UserSid(user));
+    LocalFree(descriptor);
+    return ours;
+}
+}  // namespace
+
+void RemoveLeftoverToolFolders() {
+    std::vector<unsigned char> user = TokenUserOfOurs();
+    if (user.empty()) return;
+    const std::wstring temp = TempFolder();
+    for (const FolderEntry& e : ListFolder(temp + L"\\" + kToolFolderPrefix + L"*")) {
+        const std::wstring folder = temp + L"\\" + e.name;
+        if (!e.isFolder || e.isLink || !IsToolFolderName(e.name) || folder == CurrentFolder().path) continue;
+        if (!OwnedByUs(folder, user)) continue;
+        // Only the copy, or nothing at all: a folder holding anything else is not ours to empty.
+        const std::vector<FolderEntry> inside = ListFolder(folder + L"\\*");
+        if (inside.size() > 1) continue;
+        if (inside.size() == 1) {
+            if (inside[0].isFolder || inside[0].isLink || !SameTextAscii(inside[0].name, L"RAMMap.exe")) continue;
+            const std::wstring copy = folder + L"\\" + inside[0].name;
+            SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(copy.c_str())) continue;  // a tool of another run of ours still runs from it
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+}
+
 void PlayNotificationSound(const std::wstring& name) {
     std::wstring sound = name;
     if (sound.empty()) {
@@ -128,7 +174,7 @@ void PlayNotificationSound(const std::wstring& name) {
         GetLocalTime(&now);
         sound = WeekdaySoundName(IsoWeekday(now.wDayOfWeek));
     }
-    PlaySoundW(sound.c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+    late::WinMm(L"звуковые оповещения").PlaySoundW(sound.c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
 }
 
 }  // namespace ravenlock

@@ -18,10 +18,15 @@ void RunRamMapTool(const std::wstring& resourceName, const std::wstring& paramet
                    HMODULE module = nullptr);
 
 // One tick of the removal of the temporary copy: nothing while RAMMap.exe runs; otherwise
-// a short pause (the tool may still be releasing its file) and the deletion of the copy
-// and its folder. True when both are gone, so that the timer can stop; false means "try
-// again on the next tick".
+// the deletion of the copy and its folder, without waiting. True when both are gone, so
+// that the timer can stop; false means "try again on the next tick" (the tool may still
+// be releasing its file).
 bool RemoveTempToolCopy();
+
+// At start-up: the tool folders that earlier runs left in %TEMP% (they ended while the
+// tool ran, or before the removal succeeded) go, each only when it has our name shape,
+// belongs to our user, is no junction or link, and holds nothing but RAMMap.exe.
+void RemoveLeftoverToolFolders();
 
 // Plays a WAVE resource of the program asynchronously; an empty name plays the weekday
 // launch sound. Failures are silent.

@@ -1,27 +1,25 @@
 #include "ui/file_dialog.h"
 
-#include <commdlg.h>
-
 #include <vector>
+
+#include "platform/app_error.h"
+#include "platform/late_libraries.h"
 
 namespace ravenlock::ui {
 
 namespace {
 
-using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
-
 // The dialog library is loaded when the first dialog is asked for: most runs never show
-// one, and under Wine it brings the printing stack along.
-DialogFunction DialogEntry(bool save) {
-    // From the system folder only; a Windows 7 without the search-flag update knows it as
-    // a system library anyway.
-    static const HMODULE library = [] {
-        HMODULE m = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return m ? m : LoadLibraryW(L"comdlg32.dll");
-    }();
-    if (!library) return nullptr;
-    return reinterpret_cast<DialogFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW")));
+// one, and under Wine it brings the printing stack along. Without it there is no dialog.
+decltype(&::GetOpenFileNameW) DialogEntry(bool save) {
+    const late::ComDlg32Api* dialogs = late::TryComDlg32();
+    if (!dialogs) return nullptr;
+    try {
+        late::ComForThisThread(L"выбор файла");
+    } catch (const AppError&) {
+        // The dialog shows without COM as well, only without the shell's extras in its view.
+    }
+    return save ? dialogs->GetSaveFileNameW : dialogs->GetOpenFileNameW;
 }
 
 std::optional<std::wstring> Show(HWND owner, const FileDialogSpec& spec, bool save) {
@@ -44,7 +42,7 @@ std::optional<std::wstring> Show(HWND owner, const FileDialogSpec& spec, bool sa
     // The current folder stays where it was: a folder the user browsed to must not become
     // where bare program names are looked up.
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | spec.flags;
-    const DialogFunction show = DialogEntry(save);
+    const auto show = DialogEntry(save);
     if (!show || !show(&ofn)) return std::nullopt;
     return std::wstring(file.data());
 }

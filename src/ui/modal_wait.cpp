@@ -40,7 +40,15 @@ bool PaintPending(WPARAM& quitCode) {
     return quit;
 }
 
+// Waits under way on the UI thread (one, or nested ones).
+int& WaitDepth() {
+    static int depth = 0;
+    return depth;
+}
+
 }  // namespace
+
+bool WaitInProgress() { return WaitDepth() > 0; }
 
 void RunWhilePainting(const std::function<void()>& work) {
     HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -66,6 +74,7 @@ void RunWhilePainting(const std::function<void()>& work) {
         return;
     }
 
+    ++WaitDepth();
     const HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
     const HCURSOR before = SetCursor(hourglass);
     bool quit = false;
@@ -81,6 +90,7 @@ void RunWhilePainting(const std::function<void()>& work) {
         quit |= PaintPending(quitCode);
     }
     worker.join();
+    --WaitDepth();
     CloseHandle(done);
     SetCursor(before);
     if (quit) PostQuitMessage(static_cast<int>(quitCode));

@@ -12,6 +12,9 @@ namespace ravenlock::ui {
 
 // Runs the work to its end; what it raises is raised again here, on the UI thread.
 void RunWhilePainting(const std::function<void()>& work);
+// Whether such a wait is under way: a sent message answered inside it must not open
+// anything of its own (a menu's loop would run timers and posted presses mid-wait).
+bool WaitInProgress();
 
 // The same for work with a result; the work must own copies of what it uses.
 template <class Work>

@@ -71,10 +71,10 @@ bool CheckBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     return true;
 }
 
-void TrackBar::Create(HWND parent, int id, Bounds b, int minimum, int maximum) {
+void TrackBar::Create(HWND parent, int id, Bounds b, int minimum, int maximum, int ticEvery) {
     MakeChild(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | WS_TABSTOP, 0, b, parent, id);
     SendMessageW(Handle(), TBM_SETRANGE, FALSE, MAKELPARAM(minimum, maximum));
-    SendMessageW(Handle(), TBM_SETTICFREQ, 1, 0);
+    SendMessageW(Handle(), TBM_SETTICFREQ, static_cast<WPARAM>(ticEvery), 0);
     SetPosition(minimum);
 }
 
@@ -296,6 +296,30 @@ bool ListView::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     return hdr->code == NM_CLICK || hdr->code == NM_DBLCLK;
 }
 
+// ---- ComboBox
+
+void ComboBox::Create(HWND parent, int id, Bounds b) {
+    // The height is that of the open list; the box itself takes the font's.
+    MakeChild(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, b, parent, id);
+}
+
+void ComboBox::SetItems(const std::vector<std::wstring>& items, int selected) {
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    chosen_ = Selected();
+}
+
+int ComboBox::Selected() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void ComboBox::OnCommand(WORD code) {
+    // Moving through the open list is no choice yet; closing it, or a step on the closed box, is.
+    const bool open = SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    if (!((code == CBN_SELCHANGE && !open) || code == CBN_CLOSEUP) || Selected() == chosen_) return;
+    chosen_ = Selected();
+    if (onChoose) RunHandler(Handle(), onChoose);
+}
+
 void EditBox::Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle) {
     // A multi-line field wraps at its width; a single-line one scrolls sideways.
     const DWORD scroll = (extraStyle & ES_MULTILINE) ? 0 : ES_AUTOHSCROLL;
@@ -329,26 +353,6 @@ LRESULT CALLBACK EditBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
         case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &EditBox::Subclass, 1); break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-void ComboBox::Create(HWND parent, int id, Bounds b) {
-    Bounds open = b;
-    open.h = b.h * 8;
-    MakeChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, open, parent, id);
-}
-
-void ComboBox::SetItems(const std::vector<std::wstring>& items) {
-    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& item : items)
-        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-}
-
-int ComboBox::Selected() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
-
-void ComboBox::Select(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
-void ComboBox::OnCommand(WORD code) {
-    if (code == CBN_SELCHANGE && onSelect) onSelect();
 }
 
 }  // namespace ravenlock::ui

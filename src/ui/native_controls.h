@@ -1,6 +1,6 @@
 #pragma once
 // Thin wrappers over the system's own controls: check box, group box, slider, list box,
-// edit field. Their notifications reach the object through the parent page.
+// list view, drop-down list, edit field. Their notifications reach the object through the parent page.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -42,7 +42,8 @@ private:
 // onChangeFinished when a drag, click or key step has ended.
 class TrackBar : public Control {
 public:
-    void Create(HWND parent, int id, Bounds b, int minimum, int maximum);
+    // A tick mark every ticEvery positions.
+    void Create(HWND parent, int id, Bounds b, int minimum, int maximum, int ticEvery = 1);
     int Position() const;
     // Moves the slider without running onChange.
     void SetPosition(int position);
@@ -102,6 +103,21 @@ private:
     std::vector<int> columns_;      // a table's column widths, 96-DPI units
 };
 
+// A drop-down list. onChoose runs once the user has chosen another item: at once from the
+// keyboard on the closed box, when the list closes after a choice made in the open list.
+class ComboBox : public Control {
+public:
+    void Create(HWND parent, int id, Bounds b);
+    // The items, one of them selected (-1: none), without onChoose.
+    void SetItems(const std::vector<std::wstring>& items, int selected);
+    int Selected() const;
+    void OnCommand(WORD code) override;
+    std::function<void()> onChoose;
+
+private:
+    int chosen_ = -1;
+};
+
 // An edit field; Enter, getting and losing focus each have a handler.
 class EditBox : public Control {
 public:
@@ -111,19 +127,6 @@ public:
 
 private:
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
-};
-
-// A drop-down list to choose one of its lines from; onSelect runs when the user chooses.
-class ComboBox : public Control {
-public:
-    // b's height is the closed box's; the open list gets room for several lines below it.
-    void Create(HWND parent, int id, Bounds b);
-    void SetItems(const std::vector<std::wstring>& items);
-    int Selected() const;
-    // Selects without running onSelect; -1 selects nothing.
-    void Select(int index);
-    void OnCommand(WORD code) override;
-    std::function<void()> onSelect;
 };
 
 }  // namespace ravenlock::ui

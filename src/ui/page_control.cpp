@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "ui/dispatch.h"
 
 namespace ravenlock::ui {
@@ -36,6 +38,13 @@ LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Default(msg, wp, lp);
 }
 
+Bounds PageControl::PagesBounds(size_t count, const Layout& layout) {
+    const int rows = std::max(1, static_cast<int>((count + static_cast<size_t>(layout.perRow) - 1) /
+                                                  static_cast<size_t>(layout.perRow)));
+    const int top = layout.top + rows * layout.tabH + (rows - 1) * layout.gapY + layout.pagesGap;
+    return {layout.left, top, layout.pageW, layout.pageH};
+}
+
 void PageControl::Create(HWND parent, const std::vector<std::wstring>& captions, int firstTabId, int firstPageId,
                          const Layout& layout) {
     for (size_t i = 0; i < captions.size(); ++i) {
@@ -52,7 +61,7 @@ void PageControl::Create(HWND parent, const std::vector<std::wstring>& captions,
         };
         tabs_.push_back(std::move(tab));
         auto page = std::make_unique<Page>();
-        page->Create(parent, firstPageId + static_cast<int>(i), layout.pages);
+        page->Create(parent, firstPageId + static_cast<int>(i), PagesBounds(captions.size(), layout));
         pages_.push_back(std::move(page));
     }
 }

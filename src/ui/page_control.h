@@ -1,6 +1,6 @@
 #pragma once
-// The page control: a strip of flat tab buttons (several rows) over a stack of pages,
-// one shown at a time. A page paints its background picture, if it has one, behind
+// The page control: a strip of flat tab buttons, in as many rows as the tabs need, over
+// a stack of pages, one shown at a time. A page paints its background picture, if it has one, behind
 // its transparent children.
 #include <windows.h>
 
@@ -36,10 +36,14 @@ class PageControl {
 public:
     struct Layout {
         int left, top;            // first tab button
-        int tabW, tabH, perRow;   // tab buttons, in rows of perRow
+        int tabW, tabH, perRow;   // tab buttons, all of one size, in rows of perRow
         int gapX, gapY;           // between tab buttons
-        Bounds pages;             // where the pages sit
+        int pagesGap;             // between the last row of tabs and the pages
+        int pageW, pageH;         // every page, at `left` under the tabs
     };
+    // Where the pages of `count` tabs sit: a further row of tabs moves them down, so a
+    // new tab costs the window one row's height and no page loses room.
+    static Bounds PagesBounds(size_t count, const Layout& layout);
     // Creates one tab button (ids firstTabId...) and one page (ids firstPageId...) per caption.
     void Create(HWND parent, const std::vector<std::wstring>& captions, int firstTabId, int firstPageId,
                 const Layout& layout);

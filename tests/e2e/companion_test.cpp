@@ -137,7 +137,7 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_TRUE(folder.empty() || SavePng(CaptureWindow(journal), folder + L"journal.png"));
 }
 
-TEST_F(Companion, AValueThatDoesNotParseIsSkippedAndThirtyAreKept) {
+TEST_F(Companion, AValueThatDoesNotParseIsSkippedAndKeptInItsSlot) {
     // Thirty stored sessions, one of them spoilt.
     for (int i = 0; i < 30; ++i) {
         const std::wstring day = (i + 1 < 10 ? L"0" : L"") + std::to_wstring(i + 1);
@@ -153,12 +153,53 @@ TEST_F(Companion, AValueThatDoesNotParseIsSkippedAndThirtyAreKept) {
     EXPECT_EQ(ListViewRowCount(Control(journal, ravenlock::ids::kJournalList)), 29);
     PostMessageW(journal, WM_CLOSE, 0, 0);
 
-    // A new session goes first; the oldest drops off and thirty remain.
+    // A new session goes first; the oldest of ours drops off, and the value we cannot read
+    // (another version's, perhaps) stays where it was, as it was.
     ASSERT_NO_FATAL_FAILURE(PlayOneSession(window, 32, 4000, nullptr));
     ASSERT_TRUE(WaitFor([] { return StoredSession(0) && StoredSession(0)->peakMB < 2048; }));
     int stored = 0;
     for (int i = 0; i < 30; ++i) stored += StoredSession(i).has_value();
-    EXPECT_EQ(stored, 30);
+    EXPECT_EQ(stored, 29);
+    EXPECT_EQ(ReadString(kSettingsKey, L"Session4"), L"not a session");
+}
+
+TEST_F(Companion, ASessionRunningAtExitIsKeptAndOneLeftOpenIsClosedAtTheNextStart) {
+    for (int i = 0; i < 30; ++i) DeleteValue(kSettingsKey, L"Session" + std::to_wstring(i));
+    {
+        Program program;
+        HWND window = StartReady(program);
+        ASSERT_NE(window, nullptr);
+        SetGameArguments(L"--hold-mb 64 --lifetime-ms 120000");
+        Click(RunGameButton(window));
+        ASSERT_TRUE(WaitFor([&] { return TextOf(RunGameButton(window)) == kCaptionRunning; }));
+        Sleep(3000);
+        HWND menu = OpenTrayMenu(window);
+        ASSERT_NE(menu, nullptr);
+        ChooseFromBottomOfMenu(menu, kTrayExit);
+        ASSERT_TRUE(program.WaitForExit()) << "the program did not end";
+    }
+    EXPECT_EQ(GameProcesses().size(), 1u) << "the game went with the program";
+    EndStartedProcesses();
+    ASSERT_TRUE(StoredSession(0)) << "the session running at exit was lost";
+    EXPECT_GE(StoredSession(0)->seconds, 2);
+    EXPECT_GE(StoredSession(0)->peakMB, 64);
+    EXPECT_EQ(ReadString(kSettingsKey, L"SessionOpen").value_or(L""), L"") << "still open after it was closed";
+
+    // A run that ended without a word (a crash, the power) left its session open: the
+    // next start closes it as far as that run saw the game.
+    ASSERT_TRUE(WriteString(kSettingsKey, L"SessionOpen", L"2026-11-30T20:00:00Z|2026-11-30T21:15:00Z|3100|"));
+    Program program;
+    HWND window = StartReady(program);
+    ASSERT_NE(window, nullptr);
+    HWND journal = OpenJournal(program, window);
+    ASSERT_NE(journal, nullptr) << "no journal window";
+    EXPECT_EQ(ListViewRowCount(Control(journal, ravenlock::ids::kJournalList)), 2);
+    ASSERT_TRUE(StoredSession(0) && StoredSession(1));
+    EXPECT_EQ(StoredSession(0)->seconds, 4500);
+    EXPECT_EQ(StoredSession(0)->peakMB, 3100);
+    EXPECT_GE(StoredSession(1)->peakMB, 64) << "the session kept at exit";
+    EXPECT_EQ(ReadString(kSettingsKey, L"SessionOpen").value_or(L""), L"");
+    PostMessageW(journal, WM_CLOSE, 0, 0);
 }
 
 class ServersBack : public SandboxTest {
@@ -223,6 +264,43 @@ TEST_F(ServersBack, ShownWindowMakesNoChecksOfItsOwnAndAnArmedLaunchRunsOnce) {
     EXPECT_TRUE(WaitFor([] { return LinesWith(kSteamLog, kSteamGameLink) == 1; }, 30s)) << "the armed launch did not run";
     EXPECT_TRUE(WaitFor([] { return GameProcesses().size() == 1; }));
     EXPECT_FALSE(WaitFor([] { return LinesWith(kSteamLog, kSteamGameLink) > 1; }, 3s)) << "launched twice";
+}
+
+TEST_F(ServersBack, AnArmedLaunchLeavesAGameStartedMeanwhileRunningAndDisarms) {
+    Program program;
+    HWND window = StartUnderMaintenance(program);
+    ASSERT_NE(window, nullptr) << "no window with the maintenance line";
+    HWND label = ServerStatusLabel(window);
+    HWND menu = OpenTrayMenu(window);
+    ASSERT_NE(menu, nullptr);
+    ChooseFromBottomOfMenu(menu, kTrayArmLaunch);
+    // Armed, and then the user starts the game himself while the servers are still down.
+    SetGameArguments(L"--lifetime-ms 90000");
+    PostCtrlShiftF(window);
+    ASSERT_TRUE(WaitFor([] { return GameProcesses().size() == 1; })) << "the hotkey started no game";
+    const DWORD game = GameProcesses().front();
+
+    ASSERT_TRUE(SetScenario(L"operational"));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == std::wstring(kStatusPrefix) + L"В норме"; }, 30s))
+        << "status line: " << TextOf(label);
+    EXPECT_FALSE(WaitFor([&] { const auto now = GameProcesses(); return now.size() != 1 || now.front() != game; }, 4s))
+        << "the return stopped the running game";
+    EXPECT_EQ(LinesWith(kSteamLog, kSteamGameLink), 1);
+
+    // Seen running, the launch was disarmed: the game stopped, the servers down and back
+    // again bring a balloon and no launch.
+    ASSERT_TRUE(SetScenario(L"under_maintenance"));
+    Click(RunGameButton(window));
+    ASSERT_TRUE(WaitFor([] { return GameProcesses().empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return IsShown(window) && TextOf(label) == kMaintenance; })) << TextOf(label);
+    menu = OpenTrayMenu(window);
+    ASSERT_NE(menu, nullptr);
+    ChooseFromBottomOfMenu(menu, kTrayMinMax);
+    ASSERT_TRUE(WaitFor([&] { return !IsShown(window); }));
+    ASSERT_TRUE(SetScenario(L"operational"));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == std::wstring(kStatusPrefix) + L"В норме"; }, 30s));
+    EXPECT_FALSE(WaitFor([] { return !GameProcesses().empty() || LinesWith(kSteamLog, kSteamGameLink) > 1; }, 4s))
+        << "the launch was still armed";
 }
 
 }  // namespace

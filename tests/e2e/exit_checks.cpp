@@ -1,9 +1,9 @@
 #include "exit_checks.h"
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
 #include "launch_common.h"
+#include "tray_icon_probe.h"
 
 namespace e2e {
 
@@ -29,17 +29,12 @@ bool HotKeyFree() {
     return true;
 }
 
-bool TrayIconPresent(HWND owner) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = owner;
-    data.uID = 1;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
+bool TrayIconPresent(HWND owner) { return ravenlock::testing::TrayIconPresent(owner); }
 
 void ExpectHeld(HWND window) {
-    EXPECT_TRUE(HotKeyAtomExists()) << "the program added no atom " << "FalloutCloseForce";
-    EXPECT_FALSE(HotKeyFree()) << "CTRL+SHIFT+F is not held by the program";
+    // Both come from the start-up steps posted after the first paint.
+    EXPECT_TRUE(WaitFor([] { return HotKeyAtomExists(); })) << "the program added no atom " << "FalloutCloseForce";
+    EXPECT_TRUE(WaitFor([] { return !HotKeyFree(); })) << "CTRL+SHIFT+F is not held by the program";
     EXPECT_TRUE(WaitFor([&] { return TrayIconPresent(window); })) << "the notification area has no icon of ours";
 }
 

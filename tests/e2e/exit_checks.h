@@ -20,8 +20,8 @@ bool TrayIconPresent(HWND owner);
 
 // Checks the three after the program has ended; `window` is its former main window.
 void ExpectCleanedUp(HWND window);
-// Checks that the three are in place while the program runs, so that their absence
-// afterwards means something.
+// Checks that the three are in place while the program runs (waiting for the start-up
+// steps after the first paint), so that their absence afterwards means something.
 void ExpectHeld(HWND window);
 
 }  // namespace e2e

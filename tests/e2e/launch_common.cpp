@@ -68,6 +68,18 @@ void SetGameArguments(const std::wstring& arguments) {
 
 std::vector<DWORD> GameProcesses() { return sandbox::ProcessesNamed(L"Fallout76.exe"); }
 
+bool StartGameDirectly(const std::wstring& arguments) {
+    std::wstring command = std::wstring(L"\"") + sandbox::kGameExe + L"\" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(sandbox::kGameExe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
 DWORD PriorityClassOf(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!process) return 0;

@@ -91,6 +91,8 @@ void SetGameArguments(const std::wstring& arguments);
 // The game processes now running, and one's priority class (0 when it cannot be read).
 std::vector<DWORD> GameProcesses();
 DWORD PriorityClassOf(DWORD pid);
+// Starts the stub game itself, as Steam or a shortcut would, without the program.
+bool StartGameDirectly(const std::wstring& arguments);
 
 // Lines of a log that contain the text.
 int LinesWith(const std::wstring& log, const std::wstring& text);

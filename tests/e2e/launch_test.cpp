@@ -168,13 +168,7 @@ TEST_F(Launch, ClickStopsAGameStartedElsewhereWithoutFollowingIt) {
     const std::wstring designLine = TextOf(RamLabel(window));
     ASSERT_EQ(NumberAfter(designLine, kRamPrefix), 0) << designLine;
 
-    std::wstring command = std::wstring(L"\"") + kGameExe + L"\" --hold-mb 32";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(kGameExe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(StartGameDirectly(L"--hold-mb 32"));
     ASSERT_TRUE(WaitFor([] { return GameProcesses().size() == 1; }));
 
     Click(button);

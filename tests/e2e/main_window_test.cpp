@@ -21,7 +21,8 @@ TEST_F(MainWindow, OpensWithItsCaptionAndClientSize) {
     RECT client{};
     ASSERT_TRUE(GetClientRect(window, &client));
     EXPECT_EQ(client.right - client.left, 651);
-    EXPECT_EQ(client.bottom - client.top, 925);
+    // Three rows of tabs over pages of 643 × 852.
+    EXPECT_EQ(client.bottom - client.top, 958);
 }
 
 TEST_F(MainWindow, CloseRequestHidesTheWindowAndTheProgramLivesOn) {
@@ -46,7 +47,8 @@ TEST_F(MainWindow, CloseRequestHidesTheWindowAndTheProgramLivesOn) {
 }
 
 TEST_F(MainWindow, EachTabShowsItsOwnPage) {
-    const wchar_t* const names[ids::kTabCount] = {L"game", L"photos", L"integration", L"tools", L"editor", L"resources"};
+    const wchar_t* const names[ids::kTabCount] = {L"game", L"photos", L"integration", L"tools", L"editor", L"resources",
+                                                   L"screen"};
     const std::wstring folder = ScreenshotDir();
     ASSERT_FALSE(folder.empty()) << "RAVENLOCK_SCREENSHOT_DIR is not set";
     Program program;

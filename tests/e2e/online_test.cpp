@@ -537,6 +537,25 @@ TEST_F(Online, SlowLaunchCodesDownloadKeepsTheWindowPaintedAndIgnoresClicksMeanw
     EXPECT_EQ(RowCount(list), 0);
 }
 
+TEST_F(Online, ATrayMenuAskedForDuringASlowDownloadOpensNeitherThenNorLongAfter) {
+    ASSERT_TRUE(Start(ids::kTabResources));
+    Scenario("slow");
+    ClickLabel(On(ids::kTabResources, ids::kLaunchCodesLabel));
+    std::this_thread::sleep_for(1s);  // the download is under way
+    // Sent, as Wine's tray sends it: answered inside the wait.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window_, ids::kTrayCallbackMessage, 0, WM_RBUTTONUP, SMTO_NORMAL, 2000, &ignored);
+    const auto noMenu = [&](const char* when) {
+        if (HWND menu = WaitForPopupMenu(program_->Id(), 2s)) {
+            ADD_FAILURE() << "the tray menu opened " << when;
+            PostKey(menu, VK_ESCAPE);
+        }
+    };
+    noMenu("inside the wait");
+    EXPECT_EQ(MessageAnsweredOk(), L"Не удалось загрузить коды запуска");
+    noMenu("for a request long past");
+}
+
 // ---- services down
 
 TEST_F(Online, ServicesDownLeaveNewsAndDiscordQuietWithoutAnyDialog) {

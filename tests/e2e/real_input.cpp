@@ -70,12 +70,20 @@ void LeftDoubleClick(POINT at) {
     std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 100));
 }
 
-void LeftDrag(POINT from, POINT to) {
-    MoveTo(from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-    SendMouse(0, to);
-    SendMouse(MOUSEEVENTF_LEFTUP, to);
+void LeftPress(POINT at) {
+    MoveTo(at);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, at);
+}
+
+void LeftRelease(POINT at) {
+    SendMouse(MOUSEEVENTF_LEFTUP, at);
     std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 100));
+}
+
+void LeftDrag(POINT from, POINT to) {
+    LeftPress(from);
+    SendMouse(0, to);
+    LeftRelease(to);
 }
 
 void RightClick(POINT at) {

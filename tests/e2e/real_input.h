@@ -21,6 +21,9 @@ void LeftDoubleClick(POINT at);
 // Presses the left button at one point and releases it at another.
 void LeftDrag(POINT from, POINT to);
 void RightClick(POINT at);
+// The halves of a drag, for looking at what the program did while the button is down.
+void LeftPress(POINT at);
+void LeftRelease(POINT at);
 
 // Presses the keys in order and releases them in reverse order; `repeats` more key-down
 // events of the last key come in between, as a key held down sends them.

@@ -88,20 +88,25 @@ BOOL CALLBACK FindPopupMenu(HWND window, LPARAM param) {
 
 }  // namespace
 
-std::vector<std::wstring> ListBoxLines(HWND listBox) {
-    std::vector<std::wstring> lines;
-    const LRESULT count = SendWithin(listBox, LB_GETCOUNT, 0, 0);
+namespace {
+// The strings of a list box or combo box, through its count, length and text messages
+// (which Windows carries between processes).
+std::vector<std::wstring> ItemTexts(HWND control, UINT countMsg, UINT lengthMsg, UINT textMsg) {
+    std::vector<std::wstring> items;
+    const LRESULT count = SendWithin(control, countMsg, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendWithin(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        const LRESULT length = SendWithin(control, lengthMsg, static_cast<WPARAM>(i), 0);
         if (length < 0) break;
-        std::wstring line(static_cast<size_t>(length) + 1, L'\0');
-        const LRESULT copied =
-            SendWithin(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
-        line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-        lines.push_back(std::move(line));
+        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT copied = SendWithin(control, textMsg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+        item.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        items.push_back(std::move(item));
     }
-    return lines;
+    return items;
 }
+}  // namespace
+
+std::vector<std::wstring> ListBoxLines(HWND listBox) { return ItemTexts(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 int ListBoxSelection(HWND listBox) { return static_cast<int>(SendWithin(listBox, LB_GETCURSEL, 0, 0)); }
 
@@ -230,6 +235,22 @@ void DragTrackBar(HWND trackBar, int position) {
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from);
     PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
 }
+
+POINT TrackBarThumbCentre(HWND trackBar) {
+    RemoteBuffer buffer(trackBar, sizeof(RECT));
+    RECT thumb{};
+    if (buffer) SendWithin(trackBar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(buffer.At()));
+    if (!buffer || !buffer.Read(0, &thumb, sizeof(thumb))) return {};
+    POINT centre{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+    ClientToScreen(trackBar, &centre);
+    return centre;
+}
+
+std::vector<std::wstring> ComboBoxItems(HWND comboBox) {
+    return ItemTexts(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+int ComboBoxSelection(HWND comboBox) { return static_cast<int>(SendWithin(comboBox, CB_GETCURSEL, 0, 0)); }
 
 std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
     WindowSearch search{processId, className, {}};

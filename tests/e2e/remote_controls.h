@@ -54,6 +54,14 @@ int TrackBarPosition(HWND trackBar);
 // the move and then of the end of the drag.
 void DragTrackBar(HWND trackBar, int position);
 
+// The middle of the slider's thumb on the screen, for a real drag of it.
+POINT TrackBarThumbCentre(HWND trackBar);
+
+// --- combo boxes ----------------------------------------------------------------------
+
+std::vector<std::wstring> ComboBoxItems(HWND comboBox);
+int ComboBoxSelection(HWND comboBox);  // CB_ERR (-1) without one
+
 // --- tooltips -------------------------------------------------------------------------
 
 // The tip that resting the mouse on the control shows; "" when it has none.

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "disk_files.h"
 #include "launch_common.h"
 #include "started_processes.h"
 
@@ -117,6 +118,41 @@ TEST_F(MemoryTool, TrayItemsRunTheEmbeddedToolWithTheirSwitchAndRemoveTheCopy) {
         EXPECT_EQ(tool.Arguments().back(), c.toolSwitch);
         EXPECT_TRUE(WaitFor([] { return ProcessesNamed(L"RAMMap.exe").empty() && !FileExists(TempToolCopy()); }))
             << "the temporary copy stays after the tool has ended";
+    }
+}
+
+TEST_F(MemoryTool, LeftoversOfEarlierRunsGoAtStartUpAndNothingElseDoes) {
+    const std::wstring temp = TempFolder();
+    const struct {
+        const char* what;
+        std::wstring folder;
+        std::vector<const wchar_t*> files;
+        bool goes;
+    } cases[] = {
+        {"a copy left by a run that ended while the tool ran", L"Ravenlock-0123456789abcdef0123456789abcdef",
+         {L"RAMMap.exe"}, true},
+        {"an empty folder whose removal failed", L"Ravenlock-ffffffffffffffffffffffffffffffff", {}, true},
+        {"the copy with a file beside it", L"Ravenlock-aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", {L"RAMMap.exe", L"notes.txt"},
+         false},
+        {"another name shape", L"Ravenlock-keep", {L"RAMMap.exe"}, false},
+        {"capital hex digits", L"Ravenlock-ABCDEF0123456789ABCDEF0123456789", {L"RAMMap.exe"}, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(CreateDirectoryW((temp + c.folder).c_str(), nullptr)) << c.what;
+        for (const wchar_t* file : c.files) ASSERT_TRUE(WriteBytes(temp + c.folder + L"\\" + file, "MZ")) << c.what;
+    }
+    Program program;
+    ASSERT_NE(program.WaitForMainWindow(), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW((temp + cases[0].folder).c_str()) == INVALID_FILE_ATTRIBUTES; }))
+        << "the leftover stays";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(GetFileAttributesW((temp + c.folder).c_str()) == INVALID_FILE_ATTRIBUTES, c.goes);
+        if (!c.goes) {
+            for (const wchar_t* file : c.files) {
+                EXPECT_TRUE(FileExists(temp + c.folder + L"\\" + file)) << "lost " << testing::PrintToString(std::wstring(file));
+            }
+        }
     }
 }
 

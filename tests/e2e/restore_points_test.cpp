@@ -384,6 +384,41 @@ TEST_F(RestorePoints, APointRemovedWhileTheMenuIsOpenPutsNothingBack) {
     EXPECT_TRUE(GameFilesNow() == before) << "the game's files were changed:\n" << Describe(GameFilesNow());
 }
 
+TEST_F(RestorePoints, APutBackThatCannotFinishLeavesAllThreeFilesAsTheyWere) {
+    FileSet point = GameFilesNow();
+    for (auto& file : point) file = file.value_or("") + "[Marker]\r\nsFromThePoint=1\r\n";
+    ASSERT_NO_FATAL_FAILURE(SeedPoint(L"2020-01-01 00-00-00", point, "Сохранить изменения"));
+    // The last file's new content cannot be written beside it, as on a full disk.
+    const std::wstring blocker = ProfilePath(L"Fallout76Custom.ini") + L".ravenlock-new";
+    ASSERT_TRUE(WriteBytes(blocker, "in the way"));
+    ASSERT_TRUE(SetFileAttributesW(blocker.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(ShowTab(Window(), ids::kTabEditor));
+    ASSERT_TRUE(Settle(Window()));
+
+    ASSERT_NO_FATAL_FAILURE(ChoosePoint(EditorLines(), 1));
+    ASSERT_NO_FATAL_FAILURE(ConfirmRestoreOf(L"2020-01-01 00-00-00"));
+    HWND message = Running().WaitForMessageBox();
+    ASSERT_NE(message, nullptr) << "no word of the failed restore";
+    EXPECT_TRUE(MessageBoxText(message).starts_with(
+        L"Не удалось вернуть файлы настроек к состоянию на 01.01.2020 00:00:00. Файлы настроек остались такими, "
+        L"какими были до восстановления."))
+        << testing::PrintToString(MessageBoxText(message));
+    Answer(message, IDOK);
+    ASSERT_TRUE(Settle(Window()));
+    // None came back from the point (the Tools tab, shown again, may write its keys as ever).
+    for (const auto& file : GameFilesNow())
+        EXPECT_EQ(file.value_or("").find("sFromThePoint"), std::string::npos) << "the files are mixed:\n"
+                                                                              << Describe(GameFilesNow());
+    for (const auto& name : kGameFiles) {
+        EXPECT_FALSE(ExistsAsFile(ProfilePath(name) + L".ravenlock-old")) << testing::PrintToString(name);
+        if (name != std::wstring(L"Fallout76Custom.ini")) {
+            EXPECT_FALSE(ExistsAsFile(ProfilePath(name) + L".ravenlock-new")) << testing::PrintToString(name);
+        }
+    }
+    EXPECT_TRUE(DeleteFileAnyway(blocker));
+}
+
 TEST_F(RestorePoints, AChangeWhosePointCannotBeWrittenIsNotMade) {
     ASSERT_NE(Start(), nullptr);
     // The first showing's fill is done before the points' folder is blocked.

@@ -279,13 +279,18 @@ std::optional<std::string> StandInServicesMissing() {
     return std::nullopt;
 }
 
-std::vector<std::wstring> ToolFolders() {
+std::wstring TempFolder() {
     wchar_t temp[MAX_PATH + 1] = {};
     const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
     wchar_t longer[MAX_PATH + 1] = {};
     const DWORD m = GetLongPathNameW(temp, longer, MAX_PATH + 1);
     std::wstring folder = (m > 0 && m <= MAX_PATH) ? std::wstring(longer, m) : std::wstring(temp, n);
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+std::vector<std::wstring> ToolFolders() {
+    const std::wstring folder = TempFolder();
     std::vector<std::wstring> folders;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"Ravenlock-*").c_str(), &found);

@@ -42,6 +42,8 @@ void EndStartedProcesses();
 // The folders (with a closing backslash) that the program makes in %TEMP% for its
 // memory tool's copies, a random name each.
 std::vector<std::wstring> ToolFolders();
+// The Wine user's temporary folder, long form, with a closing backslash.
+std::wstring TempFolder();
 // Ids of running processes whose executable name equals name, ignoring case.
 std::vector<DWORD> ProcessesNamed(const std::wstring& name);
 // The full path of a running process's executable; "" when it cannot be read.

@@ -172,6 +172,21 @@ TEST_F(ServerStatus, AutoRunLaunchesOnceWhenTheFirstReportIsGood) {
     }
 }
 
+TEST_F(ServerStatus, AutoRunLeavesAGameThatAlreadyRunsAlone) {
+    ASSERT_TRUE(SetScenario(L"operational"));
+    ASSERT_TRUE(StartGameDirectly(L"--lifetime-ms 60000"));
+    ASSERT_TRUE(WaitFor([] { return GameProcesses().size() == 1; }));
+    const DWORD game = GameProcesses().front();
+    Program program(L"-AutoRun");
+    HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    HWND label = ServerStatusLabel(window);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(label) == StatusLine(L"В норме"); })) << "status line: " << TextOf(label);
+    EXPECT_FALSE(WaitFor([&] { const auto now = GameProcesses(); return now.size() != 1 || now.front() != game; }, 3s))
+        << "the automatic press stopped the game";
+    EXPECT_FALSE(FileExists(kSteamLog)) << "a second game was asked of Steam";
+}
+
 TEST_F(ServerStatus, ClickOnTheStatusLineOpensTheStatusPage) {
     Program program;
     HWND window = program.WaitForMainWindow();

@@ -2,6 +2,7 @@
 // system-wide hotkey it holds while it runs.
 #include <gtest/gtest.h>
 
+#include "exit_checks.h"
 #include "launch_common.h"
 
 namespace e2e {
@@ -37,10 +38,9 @@ TEST_F(Tray, ExitEndsTheProgramAndLetsGoOfTheHotKey) {
         Program program;
         HWND window = program.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
-        // While the program runs, CTRL+SHIFT+F is its own for the whole system.
-        const bool taken = !RegisterHotKey(nullptr, kOurHotKey, kHotKeyModifiers, kHotKeyKey);
-        if (!taken) UnregisterHotKey(nullptr, kOurHotKey);
-        EXPECT_TRUE(taken) << "nobody holds CTRL+SHIFT+F";
+        // While the program runs, CTRL+SHIFT+F is its own for the whole system (from the
+        // start-up steps that follow the first paint).
+        EXPECT_TRUE(WaitFor([] { return !HotKeyFree(); })) << "nobody holds CTRL+SHIFT+F";
         if (hidden) {
             PostClose(window);
             ASSERT_TRUE(WaitFor([&] { return !IsShown(window); }));

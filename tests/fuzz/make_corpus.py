@@ -133,6 +133,23 @@ def main():
     put("gaming_root", "huge_count", gaming_root(0xFFFFFFFF, "A"))
     put("gaming_root", "dots", gaming_root(1, "..\\Windows"))
 
+    # BA2 archives: both types, versions 1 to 3, without a name table, either separator.
+    def ba2(version, kind, names, table=True):
+        header = {2: 32, 3: 36}.get(version, 24)
+        body = b"".join(struct.pack("<H", len(n)) + n for n in names)
+        head = b"BTDX" + struct.pack("<I", version) + kind + struct.pack("<IQ", len(names), header + 16 if table else 0)
+        return head.ljust(header, b"\0") + b"d" * 16 + (body if table else b"")
+    for version in (1, 2, 3):
+        for kind in (b"GNRL", b"DX10"):
+            put("ba2", f"v{version}_{kind.decode()}", ba2(version, kind, [b"interface/hudmenu.swf", b"Textures\\a.dds"]))
+    put("ba2", "no_table", ba2(1, b"GNRL", [b"a"], table=False))
+    put("ba2", "cut", ba2(1, b"GNRL", [b"interface/hudmenu.swf"])[:-4])
+    # Entry names of mods' archives, hostile ones among them.
+    for i, name in enumerate(["Mod.ba2", "Mod/Data/Strings/mod_en.strings", "../x.ba2", "C:\\x.ba2",
+                              "\\\\server\\share\\x.ba2", "x.ba2:stream", "CON.ba2", "a/lpt1/x.ba2", "x.ba2.",
+                              "SeventySix - Interface.ba2", "tools/patch.exe", "readme.txt"]):
+        put("install_names", f"name_{i}", name)
+
 
 if __name__ == "__main__":
     main()

@@ -80,6 +80,31 @@ TEST(EffectiveSettings, RemovingAKeyLeavesEveryOtherLine) {
               L"Не действует: значение задано в Fallout76Custom.ini ([Display] iSize W=800)");
 }
 
+TEST(EffectiveSettings, SettingAKeyChangesOnlyTheLineTheGameReads) {
+    const std::vector<std::wstring> lines = {L"[Display]", L"; iSize W=0", L" isize w = 2", L"iSize W=3", L"bA=1",
+                                             L"", L"[General]", L"iSize W=4", L"[DISPLAY]", L"iSize W=5"};
+    const struct {
+        const wchar_t *section, *key;
+        std::vector<std::wstring> expected;
+    } cases[] = {
+        // The first line of the key in the first section: its spelling and blanks kept.
+        {L"DISPLAY", L"iSize W",
+         {L"[Display]", L"; iSize W=0", L" isize w = 1920", L"iSize W=3", L"bA=1", L"", L"[General]", L"iSize W=4",
+          L"[DISPLAY]", L"iSize W=5"}},
+        // A new key follows the section's last line, before the blank line.
+        {L"display", L"iSize H",
+         {L"[Display]", L"; iSize W=0", L" isize w = 2", L"iSize W=3", L"bA=1", L"iSize H=1920", L"", L"[General]",
+          L"iSize W=4", L"[DISPLAY]", L"iSize W=5"}},
+        // A new section ends the file.
+        {L"Grass", L"fGrassStartFadeDistance",
+         {L"[Display]", L"; iSize W=0", L" isize w = 2", L"iSize W=3", L"bA=1", L"", L"[General]", L"iSize W=4",
+          L"[DISPLAY]", L"iSize W=5", L"[Grass]", L"fGrassStartFadeDistance=1920"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithKeyValue(lines, c.section, c.key, L"1920"), c.expected) << c.key;
+    EXPECT_EQ(WithKeyValue({}, L"MAIN", L"fHUDOpacity", L"0.5000"),
+              (std::vector<std::wstring>{L"[MAIN]", L"fHUDOpacity=0.5000"}));
+}
+
 TEST(EffectiveSettings, EachLineOfTheEditedFileKnowsWhatOverridesIt) {
     const std::vector<std::wstring> prefs = {
         L"bLoose=1",              // above any header: a section without a name

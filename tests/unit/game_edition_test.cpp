@@ -102,6 +102,7 @@ TEST(GamingRoot, LibraryFoldersAreReadWithinTheirBounds) {
         {"huge count", GamingRoot(0xffffffffu, u"A" + std::u16string(1, 0)), {}},
         {"odd byte at the end", GamingRoot(1, u"A") + std::string(1, '\0'), {}},
         {"leaves the drive", GamingRoot(1, u"..\\Windows" + std::u16string(1, 0)), {}},
+        {"climbs with three dots", GamingRoot(1, u"Games\\...\\Windows" + std::u16string(1, 0)), {}},
         {"another drive", GamingRoot(1, u"D:\\Games" + std::u16string(1, 0)), {}},
         {"empty path", GamingRoot(1, std::u16string(1, 0)), {}},
         {"too large a file", GamingRoot(1, std::u16string(40000, u'a') + std::u16string(1, 0)), {}},

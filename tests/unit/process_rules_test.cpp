@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/paths.h"
 #include "platform/process_rules.h"
 
 namespace ravenlock {
@@ -52,6 +53,25 @@ TEST(ProcessRules, FileVersionIsFourDecimalParts) {
     EXPECT_EQ(FormatFileVersion(0x00010007, 0x00170004), L"1.7.23.4");
     EXPECT_EQ(FormatFileVersion(0, 0), L"0.0.0.0");
     EXPECT_EQ(FormatFileVersion(0xFFFF0000, 0x0000FFFF), L"65535.0.0.65535");
+}
+
+TEST(Paths, AnExtensionPatternMatchesTheLongNameExactly) {
+    const struct {
+        const wchar_t* name;
+        const wchar_t* pattern;
+        bool matches;
+    } cases[] = {
+        {L"Fallout76_crash.dmp", L"C:\\Games\\*.dmp", true},
+        {L"OLD.DMP", L"C:\\Games\\*.dmp", true},
+        {L"x.dmpold", L"C:\\Games\\*.dmp", false},  // found by its short name X~1.DMP
+        {L"x.dmp.bak", L"*.dmp", false},
+        {L"dmp", L"*.dmp", false},
+        {L"photo.png", L"D:\\Photos\\*.png", true},
+        {L"photo.pngx", L"D:\\Photos\\*.png", false},
+        {L"anything.txt", L"C:\\x\\*", true},  // not an extension pattern: the system decides
+        {L"a.b", L"C:\\x\\a?b", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LongNameMatches(c.name, c.pattern), c.matches) << testing::PrintToString(std::wstring(c.name));
 }
 
 }  // namespace

@@ -49,11 +49,55 @@ TEST(SessionJournal, CorruptValuesAreSkipped) {
 }
 
 TEST(SessionJournal, ThirtyOneSessionsKeepTheNewestThirty) {
-    std::vector<GameSession> journal;
-    for (int i = 0; i < 31; ++i) journal = AddSession(journal, {kT + i * 3600, kT + i * 3600 + 600, i, L""});
+    std::vector<std::optional<std::wstring>> slots(kJournalSize);
+    for (int i = 0; i < 31; ++i)
+        for (size_t n = 0; const auto& slot : JournalSlotsAfter(slots, {kT + i * 3600, kT + i * 3600 + 600, i, L""})) {
+            if (slot) slots[n] = *slot;
+            ++n;
+        }
+    const auto journal = ParseJournal(slots);
     ASSERT_EQ(journal.size(), 30u);
     EXPECT_EQ(journal.front().peakMB, 30);  // newest first
     EXPECT_EQ(journal.back().peakMB, 1);    // the very first one dropped off
+}
+
+TEST(SessionJournal, ValuesOfAnotherVersionKeepTheirSlotsByteForByte) {
+    const std::wstring a = L"2026-12-09T21:00:00Z|2026-12-09T22:00:00Z|2000|";
+    const std::wstring b = L"2026-12-08T21:00:00Z|2026-12-08T22:00:00Z|1000|b.dmp";
+    const std::wstring foreign = L"v2;2026-12-07T21:00:00Z;3600;1500;;tag=x";
+    std::vector<std::optional<std::wstring>> stored(kJournalSize);
+    stored[0] = a, stored[1] = foreign, stored[2] = b, stored[4] = L"";
+    const GameSession now{kT, kT + 600, 3000, L""};
+    const auto slots = JournalSlotsAfter(stored, now);
+    ASSERT_EQ(slots.size(), static_cast<size_t>(kJournalSize));
+    EXPECT_EQ(slots[0], FormatSession(now));
+    EXPECT_EQ(slots[1], std::nullopt) << "the other version's value was rewritten";
+    EXPECT_EQ(slots[2], a);
+    EXPECT_EQ(slots[3], b);
+    EXPECT_EQ(slots[4], std::nullopt);  // an emptied slot with nothing to hold
+    for (size_t i = 5; i < slots.size(); ++i) EXPECT_EQ(slots[i], std::nullopt) << i;
+
+    // A full journal: the other version's values stay where they are, the oldest of ours drops.
+    std::vector<std::optional<std::wstring>> full(kJournalSize);
+    for (int i = 0; i < kJournalSize; ++i)
+        full[static_cast<size_t>(i)] = i % 10 == 5 ? foreign : FormatSession({kT - (i + 1) * 7200, kT - (i + 1) * 7200 + 60, i, L""});
+    const auto after = JournalSlotsAfter(full, now);
+    for (size_t i = 0; i < after.size(); ++i) {
+        if (i % 10 == 5) EXPECT_EQ(after[i], std::nullopt) << i;
+        else EXPECT_TRUE(after[i] && ParseSession(*after[i])) << i;
+    }
+    EXPECT_EQ(after[0], FormatSession(now));
+    EXPECT_EQ(ParseSession(*after[29])->peakMB, 28) << "ours move down in order";
+}
+
+TEST(SessionJournal, ASessionTheClockEndedBeforeItsStartIsStoredAsNoTime) {
+    const auto slots = JournalSlotsAfter({}, {kT, kT - 3600, 2500, L""});
+    ASSERT_TRUE(slots[0]);
+    const auto stored = ParseSession(*slots[0]);
+    ASSERT_TRUE(stored) << "written, and then skipped forever";
+    EXPECT_EQ(stored->start, kT);
+    EXPECT_EQ(stored->end, kT);
+    EXPECT_EQ(stored->peakMB, 2500);
 }
 
 TEST(SessionJournal, DurationsAndTooltips) {
@@ -94,34 +138,97 @@ TEST(SessionJournal, DumpBelongsToTheSessionItWasWrittenIn) {
 TEST(ServersBack, OneBalloonPerReturnAndTheArmedLaunchOnce) {
     ServersBack sb;
     // The first result is no return, whatever it says.
-    EXPECT_FALSE(sb.OnResult(L"В норме").balloon);
-    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание").balloon);
-    EXPECT_FALSE(sb.OnResult(L"Ошибка разбора данных").balloon);
+    EXPECT_FALSE(sb.OnResult(L"В норме", false).balloon);
+    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание", false).balloon);
+    EXPECT_FALSE(sb.OnResult(L"Ошибка разбора данных", false).balloon);
     sb.SetArmed(true);
-    const auto back = sb.OnResult(L"Частичное отключение");
+    const auto back = sb.OnResult(L"Частичное отключение", false);
     EXPECT_TRUE(back.balloon);
     EXPECT_TRUE(back.launch);
     EXPECT_FALSE(sb.Armed());
     // Still good: no second balloon.
-    EXPECT_FALSE(sb.OnResult(L"В норме").balloon);
+    EXPECT_FALSE(sb.OnResult(L"В норме", false).balloon);
     // Down and back again, not armed: a balloon, no launch.
-    sb.OnResult(L"Техническое обслуживание");
-    const auto again = sb.OnResult(L"В норме");
+    sb.OnResult(L"Техническое обслуживание", false);
+    const auto again = sb.OnResult(L"В норме", false);
     EXPECT_TRUE(again.balloon);
     EXPECT_FALSE(again.launch);
+}
+
+TEST(ServersBack, ARunningGameDisarmsTheLaunchInsteadOfFiringIt) {
+    ServersBack sb;
+    sb.OnResult(L"Техническое обслуживание", false);
+    sb.SetArmed(true);
+    // Down still, but the user started the game meanwhile: the launch is no longer wanted.
+    EXPECT_FALSE(sb.OnResult(L"Техническое обслуживание", true).launch);
+    EXPECT_FALSE(sb.Armed());
+    EXPECT_FALSE(sb.OnResult(L"В норме", false).launch) << "fired after it was disarmed";
+
+    // Armed while the servers are down; the game runs when they return.
+    sb.OnResult(L"Полное отключение", false);
+    sb.SetArmed(true);
+    const auto back = sb.OnResult(L"В норме", true);
+    EXPECT_TRUE(back.balloon);
+    EXPECT_FALSE(back.launch) << "the press would stop the running game";
+    EXPECT_FALSE(sb.Armed());
+}
+
+TEST(ServersBack, AFailedFetchIsNoOutage) {
+    ServersBack sb;
+    sb.OnResult(L"В норме", false);
+    sb.OnResult(L"Ошибка разбора данных", false);
+    EXPECT_FALSE(sb.TimerWanted(true, false)) << "the last known state was good";
+    sb.SetArmed(true);
+    // A sleep or a network blip: fetches fail, then the servers answer as before.
+    for (const wchar_t* nothingSaid : {L"Ошибка разбора данных", L"", L"degraded_performance"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(nothingSaid)));
+        sb.OnResult(nothingSaid, false);
+        const auto turn = sb.OnResult(L"В норме", false);
+        EXPECT_FALSE(turn.balloon);
+        EXPECT_FALSE(turn.launch);
+    }
+    EXPECT_TRUE(sb.Armed());
+    // Down as the service says, a failed fetch in between, then back: one return.
+    sb.OnResult(L"Полное отключение", false);
+    sb.OnResult(L"Ошибка разбора данных", false);
+    EXPECT_TRUE(sb.TimerWanted(true, false)) << "still down as far as we know";
+    const auto back = sb.OnResult(L"Частичное отключение", false);
+    EXPECT_TRUE(back.balloon);
+    EXPECT_TRUE(back.launch);
+}
+
+TEST(ServersBack, TheTestHookCountsOnlyWithTheStandInServices) {
+    const struct {
+        const wchar_t* hook;
+        bool standIn;
+        unsigned period;
+    } cases[] = {
+        {L"500", true, 500},
+        {L"100", true, 100},
+        {L"120000", true, kServersBackPeriodMs},
+        {L"500", false, kServersBackPeriodMs},  // the shipped program against the real service
+        {L"99", true, kServersBackPeriodMs},
+        {L"120001", true, kServersBackPeriodMs},
+        {L"5e2", true, kServersBackPeriodMs},
+        {L"-500", true, kServersBackPeriodMs},
+        {L"", true, kServersBackPeriodMs},
+        {L"9999999999", true, kServersBackPeriodMs},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ServersBackPeriodMs(c.hook, c.standIn), c.period) << testing::PrintToString(std::wstring(c.hook)) << c.standIn;
 }
 
 TEST(ServersBack, TimerRunsOnlyWhenHiddenDownAndNoGame) {
     ServersBack sb;
     EXPECT_FALSE(sb.TimerWanted(true, false));  // no result yet: the start-up check is on its way
-    sb.OnResult(L"Техническое обслуживание");
+    sb.OnResult(L"Техническое обслуживание", false);
     EXPECT_TRUE(sb.TimerWanted(true, false));
     EXPECT_FALSE(sb.TimerWanted(false, false));  // shown
     EXPECT_FALSE(sb.TimerWanted(true, true));    // the game runs
     sb.SetArmed(true);
     EXPECT_TRUE(sb.TimerWanted(false, false));   // armed: shown or not
     sb.SetArmed(false);
-    sb.OnResult(L"В норме");
+    sb.OnResult(L"В норме", false);
     EXPECT_FALSE(sb.TimerWanted(true, false));
 }
 
