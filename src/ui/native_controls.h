@@ -71,9 +71,11 @@ public:
     void Select(int index);  // scrolls it into view
     void OnCommand(WORD code) override;
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Rescale() override;
     std::function<void()> onSelect;  // the user selected a line
 
 private:
+    void FitLineHeight();
     void DrawLine(const DRAWITEMSTRUCT& item) const;
     std::optional<COLORREF> color_;
     bool ownerDrawn_ = false;
@@ -92,9 +94,13 @@ public:
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     std::function<void()> onMouseClick;  // a click with the mouse, on a row or not
     std::function<void()> onDoubleClick;
+    void Rescale() override;
 
 private:
-    int maxWidth_ = 0;
+    // Column widths at the window's scale: a table's own, or the one column following its rows.
+    void FitColumns();
+    int maxWidth_ = 0, width_ = 0;  // 96-DPI units
+    std::vector<int> columns_;      // a table's column widths, 96-DPI units
 };
 
 // A drop-down list. onChoose runs once the user has chosen another item: at once from the

@@ -343,6 +343,14 @@ bool ShowTab(HWND mainWindow, int tab) {
     return Settle(mainWindow) && IsShown(Page(mainWindow, tab));
 }
 
+bool SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    RemoteBuffer rect(window, sizeof(RECT));
+    if (!rect || !rect.Write(0, &suggested, sizeof(RECT))) return false;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect.At()),
+                               SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
+}
+
 bool Settle(HWND mainWindow) {
     static WPARAM counter = 0;
     HWND marker = PageControl(mainWindow, ravenlock::ids::kPageFirst + ravenlock::ids::kTabEditor,

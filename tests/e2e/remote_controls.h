@@ -95,4 +95,8 @@ bool ShowTab(HWND mainWindow, int tab);
 // edit fields and awaited. False when the marker was not seen in time.
 bool Settle(HWND mainWindow);
 
+// Sends WM_DPICHANGED as Windows does when a window moves to a monitor of another DPI,
+// the suggested window rectangle in the program's memory; false when it was not answered.
+bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
+
 }  // namespace e2e
