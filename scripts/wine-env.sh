@@ -67,7 +67,9 @@ ensure_display() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
   # -ac: programs of the Wine user may connect to a server that root started.
-  Xvfb ":$n" -ac -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Larger than the Wine desktop (1280 x 1024), so that a test can widen the desktop for
+  # a window at 192 DPI.
+  Xvfb ":$n" -ac -screen 0 2560x2048x24 -nolisten tcp >/dev/null 2>&1 &
   RAVENLOCK_XVFB_PID=$!
   local i
   for i in $(seq 1 100); do

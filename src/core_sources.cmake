@@ -26,6 +26,7 @@ set(RAVENLOCK_CORE_SOURCES
   gameconfig/option_rules.cpp
   gameconfig/screen_settings.cpp
   diagnostics/diagnostics_rules.cpp
+  ui/scale_rules.cpp
   mods/ba2_reader.cpp
   mods/mod_lists.cpp
   mods/mod_order.cpp

@@ -12,6 +12,7 @@
 #include "ui/dispatch.h"
 #include "ui/ui_thread.h"
 #include "ui/window.h"
+#include "ui/window_scale.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ShowFirstCopy();
         return 0;
     }
+    // We scale ourselves for each monitor's DPI; the manifest says so too.
+    ui::DeclarePerMonitorDpiAwareness();
     // COM comes with the first shell start or dialog that wants it (platform/late_libraries.h).
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

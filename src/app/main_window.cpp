@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "platform/tools.h"
 #include "ui/dispatch.h"
 #include "ui/gdi.h"
+#include "ui/window_scale.h"
 
 namespace ravenlock {
 
@@ -27,9 +29,22 @@ constexpr int kMargin = 4;  // right of and under the pages
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kSnapDistance = 20;
 
+// The client area in 96-DPI units: the pages under the tab strip, and the margin.
+SIZE ClientSize() {
+    const ui::Bounds pages = ui::PageControl::PagesBounds(kTabCaptions.size(), kTabLayout);
+    return {pages.x + pages.w + kMargin, pages.y + pages.h + kMargin};
+}
+
 HICON ProgramIcon(int size) {
     HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
     return icon ? static_cast<HICON>(icon) : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+// The notification area's size for the screen's DPI, taken from the icon's own images.
+HICON TrayIconPicture() {
+    HICON icon = nullptr;
+    if (SUCCEEDED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), LIM_SMALL, &icon)) && icon) return icon;
+    return ProgramIcon(GetSystemMetrics(SM_CXSMICON));
 }
 
 }  // namespace
@@ -38,8 +53,8 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     applicationWindow_ = applicationWindow;
     firstArgument_ = firstArgument;
 
-    const ui::Bounds pages = ui::PageControl::PagesBounds(kTabCaptions.size(), kTabLayout);
-    RECT rc{0, 0, pages.x + pages.w + kMargin, pages.y + pages.h + kMargin};
+    const SIZE client = ClientSize();
+    RECT rc{0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&rc, kStyle, FALSE, WS_EX_LAYERED);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     // Centred on the primary screen's work area when first shown.
@@ -50,13 +65,15 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
 
     // Owned by the hidden application window, so there is no taskbar button.
     CreateRaw(ids::kMainWindowClass, WS_EX_LAYERED | WS_EX_CONTROLPARENT, kStyle, ids::kMainWindowCaption, x, y, w, h,
-              applicationWindow, nullptr, CS_DBLCLKS, nullptr, ProgramIcon(32));
+              applicationWindow, nullptr, CS_DBLCLKS, nullptr, ProgramIcon(GetSystemMetrics(SM_CXICON)));
     HWND hwnd = Handle();
+    // Sized for its monitor before any control is made: they take the window's scale.
+    ui::FitToMonitor(hwnd, client.cx, client.cy);
     SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
-    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(16)));
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(ui::Px(hwnd, -11))), FALSE);
 
-    TrayImageList.Load();  // the tabs' lists and menus use its pictures
+    TrayImageList.Load(ui::ScaleOf(hwnd));  // the tabs' lists and menus use its pictures
     RestorePoints.Create(*this);
     MainPageControl.Create(hwnd, {kTabCaptions.begin(), kTabCaptions.end()}, ids::kTabButtonFirst, ids::kPageFirst,
                            kTabLayout);
@@ -117,7 +134,7 @@ void MainWindow::ShowAfterCreate() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void MainWindow::ShowTrayIcon() { Tray.Show(Handle(), ProgramIcon(16), ui::ApplicationTitle()); }
+void MainWindow::ShowTrayIcon() { Tray.Show(Handle(), TrayIconPicture(), ui::ApplicationTitle()); }
 
 void MainWindow::RemoveTempFilesTimerTimer() {
     // A failed deletion leaves the timer on: the next tick tries again, silently.
@@ -180,10 +197,11 @@ void MainWindow::SnapToScreenEdges(RECT& rc) const {
     if (!GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &mi)) return;
     const RECT& wa = mi.rcWork;
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (std::abs(rc.left - wa.left) <= kSnapDistance) rc.left = wa.left;
-    else if (std::abs(rc.right - wa.right) <= kSnapDistance) rc.left = wa.right - w;
-    if (std::abs(rc.top - wa.top) <= kSnapDistance) rc.top = wa.top;
-    else if (std::abs(rc.bottom - wa.bottom) <= kSnapDistance) rc.top = wa.bottom - h;
+    const int snap = ui::Px(Handle(), kSnapDistance);
+    if (std::abs(rc.left - wa.left) <= snap) rc.left = wa.left;
+    else if (std::abs(rc.right - wa.right) <= snap) rc.left = wa.right - w;
+    if (std::abs(rc.top - wa.top) <= snap) rc.top = wa.top;
+    else if (std::abs(rc.bottom - wa.bottom) <= snap) rc.top = wa.bottom - h;
     rc.right = rc.left + w;
     rc.bottom = rc.top + h;
 }
@@ -242,6 +260,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_PAINT:
             ui::PaintSystemColor(Handle(), COLOR_BTNFACE);
             FormPaint();
+            return 0;
+        case WM_DPICHANGED:
+            ui::FollowDpiChange(Handle(), ClientSize().cx, ClientSize().cy, wp, lp);
             return 0;
         case WM_MOVING:
             SnapToScreenEdges(*reinterpret_cast<RECT*>(lp));

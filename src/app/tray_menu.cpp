@@ -2,6 +2,7 @@
 
 #include "app/control_ids.h"
 #include "platform/embedded.h"
+#include "ui/scale_rules.h"
 
 namespace ravenlock {
 
@@ -38,19 +39,24 @@ constexpr UINT kEditionMenuAt = 4;
 
 }  // namespace
 
-void ImageList::Load() {
+void ImageList::Load(double scale) {
     pictures_.clear();
-    const auto strip = DecodeEmbeddedPicture(L"TRAYIMAGES");
-    if (!strip || strip->height != 16) return;
-    for (int i = 0; i < strip->width / 16; ++i) {
+    int density = 1;
+    const auto strip = ui::DecodeArtwork(L"TRAYIMAGES", scale, density);
+    const int cell = 16 * density;
+    size_ = ui::ScaleLength(16, scale);
+    if (!strip || strip->height != cell) return;
+    for (int i = 0; i < strip->width / cell; ++i) {
         Picture one;
-        one.width = one.height = 16;
-        one.bgra.resize(16 * 16 * 4);
-        for (int y = 0; y < 16; ++y) {
-            const auto* row = strip->bgra.data() + (static_cast<size_t>(y) * strip->width + i * 16) * 4;
-            std::copy(row, row + 16 * 4, one.bgra.begin() + y * 16 * 4);
+        one.width = one.height = cell;
+        one.bgra.resize(static_cast<size_t>(cell) * cell * 4);
+        for (int y = 0; y < cell; ++y) {
+            const auto* row = strip->bgra.data() + (static_cast<size_t>(y) * strip->width + i * cell) * 4;
+            std::copy(row, row + cell * 4, one.bgra.begin() + static_cast<ptrdiff_t>(y) * cell * 4);
         }
-        pictures_.push_back(ui::MakeBitmap(one));
+        ui::BitmapHandle bitmap = ui::MakeBitmap(one);
+        if (cell != size_) bitmap = ui::ScaleBitmap(bitmap.get(), size_, size_);
+        pictures_.push_back(std::move(bitmap));
     }
 }
 
@@ -60,7 +66,7 @@ HBITMAP ImageList::At(int index) const {
 }
 
 HIMAGELIST ImageList::MakeImageList() const {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, static_cast<int>(pictures_.size()), 0);
+    HIMAGELIST list = ImageList_Create(size_, size_, ILC_COLOR32, static_cast<int>(pictures_.size()), 0);
     for (const auto& picture : pictures_) ImageList_Add(list, picture.get(), nullptr);
     return list;
 }

@@ -14,13 +14,15 @@ namespace ravenlock {
 // 5 four colour bars, 6/7 blue round signs with green/red, 8 green tick.
 class ImageList {
 public:
-    void Load();  // from the program's TRAYIMAGES strip
+    // From the program's TRAYIMAGES strip (16 x 16 pictures), at the window's scale.
+    void Load(double scale);
     HBITMAP At(int index) const;
     // The same pictures as a system image list (for list views); owned by the caller.
     HIMAGELIST MakeImageList() const;
 
 private:
     std::vector<ui::BitmapHandle> pictures_;
+    int size_ = 16;
 };
 
 // One item of a popup menu with a picture; a null caption makes a separator.

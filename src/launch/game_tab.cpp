@@ -74,7 +74,7 @@ void GameTab::ShowEdition() {
     VersionGameLabel.SetText(L"Версия игры: " + (store && version.empty() ? std::wstring(kUnknownVersion) : version));
     for (const auto& [label, bounds] : {std::pair{&Label13, store ? kStoreNoteBounds : kLoginBounds},
                                         std::pair{&VersionSteamLabel, store ? kStoreVersionNoteBounds : kSteamVersionBounds}})
-        SetWindowPos(label->Handle(), nullptr, bounds.x, bounds.y, bounds.w, bounds.h, SWP_NOZORDER | SWP_NOACTIVATE);
+        label->Place(bounds);
     if (store) {
         VersionSteamLabel.SetText(kSteamNotNeeded);
         Label13.SetText(kSteamNotNeeded);

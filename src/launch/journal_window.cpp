@@ -6,6 +6,7 @@
 #include "launch/session_recorder.h"
 #include "platform/processes.h"
 #include "ui/gdi.h"
+#include "ui/window_scale.h"
 
 namespace ravenlock {
 namespace {
@@ -32,9 +33,14 @@ void JournalWindow::Create(HWND owner, const SettingsRegistry& settings, const s
     const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - h) / 2);
     CreateRaw(ids::kJournalWindowClass, 0, style, kJournalWindowTitle, x, y, w, h, owner, nullptr);
     HWND hwnd = Handle();
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
+    ui::FitToMonitor(hwnd, kClientW, kClientH);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(ui::Px(hwnd, -11))), FALSE);
     Sessions.CreateTable(hwnd, ids::kJournalList, {8, 8, kClientW - 16, kClientH - 44},
-                         {{L"Начало", 130}, {L"Длительность", 100}, {L"Пик памяти, МБ", 110}, {L"Сбой", 150}});
+                         {{L"Начало", 130},
+                          {L"Длительность", 100},
+                          {L"Пик памяти, МБ", 110},
+                          {L"Моды", 100},
+                          {L"Сбой", 150}});
     Sessions.onDoubleClick = [this] { ShowDumpInFolder(); };
     WeekLabel.Create(hwnd, ids::kJournalWeekLabel, L"", {8, kClientH - 28, kClientW - 16, 18},
                      {RGB(0, 0, 0), -11, false, ui::Align::Left, false});
@@ -43,9 +49,11 @@ void JournalWindow::Create(HWND owner, const SettingsRegistry& settings, const s
 void JournalWindow::Refresh() {
     shown_ = ReadJournal(*settings_);
     std::vector<std::vector<std::wstring>> rows;
-    for (const GameSession& s : shown_)
+    for (size_t i = 0; i < shown_.size(); ++i) {
+        const GameSession& s = shown_[i];
         rows.push_back({StartText(ToLocal(s.start)), DurationText(s.end - s.start), std::to_wstring(s.peakMB),
-                        s.crashDump});
+                        ModsColumnText(shown_, i), s.crashDump});
+    }
     Sessions.SetTable(rows);
     WeekLabel.SetText(WeekLine(shown_, UtcNow()));
 }
@@ -81,6 +89,9 @@ LRESULT JournalWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case ui::kMsgPaintBackground:
             FillRect(reinterpret_cast<HDC>(wp), reinterpret_cast<const RECT*>(lp), GetSysColorBrush(COLOR_BTNFACE));
             return 1;
+        case WM_DPICHANGED:
+            ui::FollowDpiChange(Handle(), kClientW, kClientH, wp, lp);
+            return 0;
         case WM_CLOSE:
             // The window lives for the whole run; closing hides it.
             ShowWindow(Handle(), SW_HIDE);

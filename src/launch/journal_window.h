@@ -17,7 +17,7 @@ class SettingsRegistry;
 
 class JournalWindow : public ui::Window {
 public:
-    static constexpr int kClientW = 520, kClientH = 330;
+    static constexpr int kClientW = 620, kClientH = 330;
     void Create(HWND owner, const SettingsRegistry& settings, const std::wstring& gameFolder);
     // Reads the journal afresh and shows the window in front.
     void Open();

@@ -66,7 +66,7 @@ void GameTab::FalloutProcessTimerTimer() {
     if (step.caption != RunGameButton.Text()) RunGameButton.SetText(step.caption);
     if (step.ramLine) w.Tools.RAMLabel.SetText(*step.ramLine);
     w.State.GamePeakMemoryMB = step.peak;
-    if (game.runs && !session_.Running()) session_.Started(w.State.Settings);
+    if (game.runs && !session_.Running()) session_.Started(w.State.Settings, ModsOfGame(w.State.GameProfileFolder));
     if (game.runs) session_.Saw(game.memoryMB, w.State.Settings);
     if (game.runs) w.Tray.SetTip(InGameTooltip(UtcNow() - session_.StartTime(), game.memoryMB));
     if (step.stopMonitor) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 
 namespace ravenlock {
 namespace {
@@ -89,8 +90,32 @@ std::optional<int64_t> ParseIsoUtc(const std::wstring& t) {
     return DaysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) * 86400 + h * 3600 + mi * 60 + s;
 }
 
+SessionMods ModsOfLists(const ModLists& lists) {
+    // FNV-1a over the names in lower case, each followed by a break, the lists apart.
+    uint32_t hash = 2166136261u;
+    auto add = [&hash](wchar_t c) {
+        for (int shift : {0, 8}) {
+            hash ^= (static_cast<uint32_t>(c) >> shift) & 0xFF;
+            hash *= 16777619u;
+        }
+    };
+    for (const auto* list : {&lists.main, &lists.startUp}) {
+        for (const auto& name : *list) {
+            for (wchar_t c : name) add(static_cast<wchar_t>(std::towlower(c)));
+            add(L'\n');
+        }
+        add(L'|');
+    }
+    wchar_t text[9];
+    swprintf(text, 9, L"%08x", hash);
+    return {static_cast<int32_t>(lists.main.size() + lists.startUp.size()), text};
+}
+
 std::wstring FormatSession(const GameSession& s) {
-    return IsoUtc(s.start) + L"|" + IsoUtc(s.end) + L"|" + std::to_wstring(s.peakMB) + L"|" + s.crashDump;
+    std::wstring text =
+        IsoUtc(s.start) + L"|" + IsoUtc(s.end) + L"|" + std::to_wstring(s.peakMB) + L"|" + s.crashDump;
+    if (s.mods) text += L"|" + std::to_wstring(s.mods->count) + L"|" + s.mods->fingerprint;
+    return text;
 }
 
 std::optional<GameSession> ParseSession(const std::wstring& value) {
@@ -102,14 +127,22 @@ std::optional<GameSession> ParseSession(const std::wstring& value) {
         if (bar == std::wstring::npos) break;
         from = bar + 1;
     }
-    if (fields.size() != 4) return std::nullopt;
+    if (fields.size() != 4 && fields.size() != 6) return std::nullopt;
+    std::optional<SessionMods> mods;
+    if (fields.size() == 6) {
+        const auto count = ParseCount(fields[4]);
+        const bool hex = fields[5].size() == 8 &&
+                         fields[5].find_first_not_of(L"0123456789abcdef") == std::wstring::npos;
+        if (!count || !hex) return std::nullopt;
+        mods = SessionMods{*count, fields[5]};
+    }
     const auto start = ParseIsoUtc(fields[0]);
     const auto end = ParseIsoUtc(fields[1]);
     const auto peak = ParseCount(fields[2]);
     if (!start || !end || !peak || *end < *start) return std::nullopt;
     // A dump name is a bare file name; anything with a path in it was not written by us.
     if (fields[3].find_first_of(L"\\/:") != std::wstring::npos) return std::nullopt;
-    return GameSession{*start, *end, *peak, fields[3]};
+    return GameSession{*start, *end, *peak, fields[3], mods};
 }
 
 std::vector<GameSession> ParseJournal(const std::vector<std::optional<std::wstring>>& values) {
@@ -135,6 +168,17 @@ std::vector<std::optional<std::wstring>> JournalSlotsAfter(const std::vector<std
         else if (held && !held->empty()) slots[i] = L"";
     }
     return slots;
+}
+
+std::wstring ModsColumnText(const std::vector<GameSession>& journal, size_t i) {
+    if (i >= journal.size() || !journal[i].mods) return L"";
+    std::wstring text = std::to_wstring(journal[i].mods->count);
+    for (size_t j = i + 1; j < journal.size(); ++j) {
+        if (!journal[j].mods) continue;
+        if (journal[j].mods->fingerprint != journal[i].mods->fingerprint) text += L", изменены";
+        break;
+    }
+    return text;
 }
 
 std::wstring DurationText(int64_t seconds) {

@@ -7,11 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "mods/mod_lists.h"
+
 namespace ravenlock {
 
 inline constexpr int kJournalSize = 30;                       // values Session0..Session29
 inline constexpr wchar_t kJournalValuePrefix[] = L"Session";
 inline constexpr wchar_t kJournalWindowTitle[] = L"Журнал игровых сессий";
+
+// The mods a session ran with: how many archives the two lists named, and a short hash
+// of the lists (names without letter case, in order, each list apart) that tells one set
+// from another.
+struct SessionMods {
+    int32_t count = 0;
+    std::wstring fingerprint;  // 8 hex digits
+    bool operator==(const SessionMods&) const = default;
+};
+SessionMods ModsOfLists(const ModLists& lists);
 
 // One game session; times are seconds since 1970-01-01 UTC.
 struct GameSession {
@@ -19,6 +31,7 @@ struct GameSession {
     int64_t end = 0;
     int32_t peakMB = 0;
     std::wstring crashDump;  // the dump's file name; empty when the session did not crash
+    std::optional<SessionMods> mods = std::nullopt;  // unknown for sessions recorded before mods were
     bool operator==(const GameSession&) const = default;
 };
 
@@ -26,7 +39,8 @@ struct GameSession {
 std::wstring IsoUtc(int64_t seconds);
 std::optional<int64_t> ParseIsoUtc(const std::wstring& text);
 
-// `start|end|peakMB|crash`, the crash field being the dump's file name or empty.
+// `start|end|peakMB|crash|mods|fingerprint`, the crash field being the dump's file name
+// or empty; without known mods the last two fields are left out, as older versions wrote.
 std::wstring FormatSession(const GameSession& s);
 // Nothing for a value that does not parse: the journal skips it.
 std::optional<GameSession> ParseSession(const std::wstring& value);
@@ -42,6 +56,10 @@ std::vector<GameSession> ParseJournal(const std::vector<std::optional<std::wstri
 // stored as lasting no time.
 std::vector<std::optional<std::wstring>> JournalSlotsAfter(const std::vector<std::optional<std::wstring>>& values,
                                                            GameSession s);
+
+// The "Моды" column of session i (newest first): the count, with ", изменены" when the
+// set differs from that of the session before it that knows its mods; "" when unknown.
+std::wstring ModsColumnText(const std::vector<GameSession>& journal, size_t i);
 
 // "<h> ч <m> мин", whole minutes, for the duration column and the tooltip.
 std::wstring DurationText(int64_t seconds);

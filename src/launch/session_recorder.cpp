@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "app/settings_registry.h"
+#include "gameconfig/game_files.h"
+#include "mods/mod_list_file.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 
@@ -98,18 +100,29 @@ bool Record(SettingsRegistry& settings, const std::wstring& gameFolder, GameSess
 }
 }  // namespace
 
+SessionMods ModsOfGame(const std::wstring& profileFolder) {
+    try {
+        return ModsOfLists(ReadGameModLists(profileFolder));
+    } catch (const AppError&) {
+        // A custom file that cannot be read now (locked, too large) loads no mods for the
+        // game either; the monitor's tick shows no box for it.
+        return ModsOfLists({});
+    }
+}
+
 void SessionRecorder::StoreOpen(SettingsRegistry& settings, int64_t now) {
     stored_ = now;
     try {
-        settings.WriteString(kOpenSessionValue, FormatSession({start_, std::max(now, start_), PeakMB(peak_), L""}));
+        settings.WriteString(kOpenSessionValue, FormatSession({start_, std::max(now, start_), PeakMB(peak_), L"", mods_}));
     } catch (const AppError&) {
         // Without the key the session is still recorded at its end, as ever.
     }
 }
 
-void SessionRecorder::Started(SettingsRegistry& settings) {
+void SessionRecorder::Started(SettingsRegistry& settings, SessionMods mods) {
     start_ = UtcNow();
     peak_ = 0;
+    mods_ = std::move(mods);
     StoreOpen(settings, start_);
 }
 
@@ -121,7 +134,7 @@ void SessionRecorder::Saw(uint64_t memoryMB, SettingsRegistry& settings) {
 
 bool SessionRecorder::Ended(SettingsRegistry& settings, const std::wstring& gameFolder) {
     if (start_ == 0) return false;
-    const GameSession s{start_, UtcNow(), PeakMB(peak_), L""};
+    const GameSession s{start_, UtcNow(), PeakMB(peak_), L"", mods_};
     start_ = 0;
     return Record(settings, gameFolder, s);
 }

@@ -22,6 +22,10 @@ FILETIME FileTimeOf(int64_t unixSeconds);
 // The journal as the settings key holds it; corrupt values skipped.
 std::vector<GameSession> ReadJournal(const SettingsRegistry& settings);
 
+// The mods the game loads now: the two archive lists of its custom INI file in the
+// profile folder (none when the file or the keys are missing).
+SessionMods ModsOfGame(const std::wstring& profileFolder);
+
 // The settings value that holds the session the monitor follows, `start|lastSeen|peakMB|`,
 // from its start on, so that a run of ours that ends without closing it (a crash, power
 // loss) leaves it for the next start to close; "" when no session is open.
@@ -29,8 +33,9 @@ inline constexpr wchar_t kOpenSessionValue[] = L"SessionOpen";
 
 class SessionRecorder {
 public:
-    // The monitor saw the game for the first time: the session is stored as open at once.
-    void Started(SettingsRegistry& settings);
+    // The monitor saw the game for the first time, running with these mods: the session
+    // is stored as open at once.
+    void Started(SettingsRegistry& settings, SessionMods mods);
     // A reading of the game's memory on a monitor tick: the session's own peak, whatever
     // the program shows as the highest of all runs; the open value follows now and then.
     void Saw(uint64_t memoryMB, SettingsRegistry& settings);
@@ -48,6 +53,7 @@ private:
     void StoreOpen(SettingsRegistry& settings, int64_t now);
     int64_t start_ = 0;
     uint64_t peak_ = 0;
+    SessionMods mods_;
     int64_t stored_ = 0;  // when the open value was last written
 };
 

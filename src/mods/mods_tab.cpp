@@ -5,9 +5,9 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "gameconfig/game_files.h"
-#include "gameconfig/prefs_file.h"
 #include "gameconfig/restore_keeper.h"
 #include "mods/archive_file.h"
+#include "mods/mod_list_file.h"
 #include "platform/app_error.h"
 #include "platform/file_system.h"
 #include "platform/game_edition.h"
@@ -111,23 +111,9 @@ void ModsTab::Sheet8Show() {
 
 std::wstring ModsTab::DataFolder() const { return CurrentEdition().DataFolder(); }
 
-ModLists ModsTab::ReadLists() const {
-    const std::wstring path = GameIniPath(main_->State.GameProfileFolder, GameIni::Custom);
-    if (!FileExists(path)) return {};
-    LineList lines;
-    LoadLineList(lines, path);
-    return ReadModLists(lines.Lines());
-}
+ModLists ModsTab::ReadLists() const { return ReadGameModLists(main_->State.GameProfileFolder); }
 
-void ModsTab::SaveLists(const ModLists& lists) const {
-    const std::wstring path = GameIniPath(main_->State.GameProfileFolder, GameIni::Custom);
-    LineList lines;
-    if (FileExists(path)) LoadLineList(lines, path);
-    std::vector<std::wstring> text = WriteModLists(lines.Lines(), lists);
-    if (text == lines.Lines()) return;
-    lines.ReplaceLines(std::move(text));
-    SaveLineList(lines, path);
-}
+void ModsTab::SaveLists(const ModLists& lists) const { WriteGameModLists(main_->State.GameProfileFolder, lists); }
 
 void ModsTab::Fill() {
     lists_ = ReadLists();

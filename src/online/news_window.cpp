@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "online/web_address.h"
 #include "platform/processes.h"
+#include "ui/window_scale.h"
 
 namespace ravenlock {
 
@@ -42,6 +43,7 @@ void NewsWindow::Create(HWND owner) {
     CreateRaw(ids::kNewsWindowClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN,
               ids::kNewsWindowCaption, x, y, kClientW, kClientH, owner, nullptr);
     HWND hwnd = Handle();
+    ui::FitToMonitor(hwnd, kClientW, kClientH);
 
     Label1.Create(hwnd, ids::kNewsHeadingLabel, L"Новости Fallout 76", {0, 0, 754, kHeadingH},
                   {kYellow, -15, false, ui::Align::Center, false});
@@ -87,6 +89,9 @@ LRESULT NewsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             FillRect(reinterpret_cast<HDC>(wp), reinterpret_cast<const RECT*>(lp),
                      static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
             return 1;
+        case WM_DPICHANGED:
+            ui::FollowDpiChange(Handle(), kClientW, kClientH, wp, lp);
+            return 0;
         case WM_CLOSE:
             // Alt+F4 and the like hide it as the cross does; the window lives for the whole run.
             Image1Click();

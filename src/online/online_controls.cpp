@@ -1,6 +1,7 @@
 #include "online/online_controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "online/web_address.h"
 #include "ui/dispatch.h"
@@ -12,8 +13,6 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 
-HMENU AsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 }  // namespace
 
 // ---- ReportList
@@ -24,26 +23,36 @@ ReportList::~ReportList() {
 }
 
 void ReportList::Create(HWND parent, int id, ui::Bounds b, const std::vector<Column>& columns, HBITMAP rowPicture) {
-    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
-                                b.x, b.y, b.w, b.h, parent, AsMenu(id), GetModuleHandleW(nullptr), nullptr);
-    Attach(hwnd);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
+    HWND hwnd = MakeChild(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                          WS_EX_CLIENTEDGE, b, parent, id);
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_MINWIDTH;
         col.fmt = LVCFMT_LEFT | LVCFMT_FIXED_WIDTH;
-        col.cx = col.cxMin = columns[i].width;
+        col.cx = col.cxMin = Px(columns[i].width);
+        widths_.push_back(columns[i].width);
         col.pszText = const_cast<wchar_t*>(columns[i].caption.c_str());
         SendMessageW(hwnd, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
     }
     // Rows name no picture of their own, so each shows the first one.
-    images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    // The row picture comes at the window's scale already.
+    BITMAP size{};
+    const int side = rowPicture && GetObjectW(rowPicture, sizeof(size), &size) ? std::abs(size.bmHeight) : Px(16);
+    images_ = ImageList_Create(side, side, ILC_COLOR32, 1, 1);
     if (images_ && rowPicture) ImageList_Add(images_, rowPicture, nullptr);
     SendMessageW(hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     // The header talks to the list, not to the page: the list itself refuses resizing.
     SetWindowSubclass(hwnd, &ReportList::Subclass, kSubclassId, 0);
+}
+
+void ReportList::Rescale() {
+    ui::Control::Rescale();
+    for (size_t i = 0; i < widths_.size(); ++i) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_WIDTH | LVCF_MINWIDTH;
+        col.cx = col.cxMin = Px(widths_[i]);
+        SendMessageW(hwnd_, LVM_SETCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+    }
 }
 
 LRESULT CALLBACK ReportList::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
@@ -97,12 +106,7 @@ int ReportList::RowCount() const { return static_cast<int>(SendMessageW(hwnd_, L
 // ---- DigitsEdit
 
 void DigitsEdit::Create(HWND parent, int id, ui::Bounds b, int maxDigits) {
-    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_CENTER | ES_NUMBER |
-                                    ES_AUTOHSCROLL,
-                                b.x, b.y, b.w, b.h, parent, AsMenu(id), GetModuleHandleW(nullptr), nullptr);
-    Attach(hwnd);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ui::TahomaFont(-11)), FALSE);
+    HWND hwnd = MakeChild(L"EDIT", L"", WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, b, parent, id);
     SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(maxDigits), 0);
     SetWindowSubclass(hwnd, &DigitsEdit::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -194,7 +198,7 @@ LRESULT WrappedLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     ui::PaintParentBackground(Handle(), dc, rc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, style_.color);
-    SelectObject(dc, ui::TahomaFont(style_.fontHeight, style_.underline));
+    SelectObject(dc, ui::TahomaFont(Px(style_.fontHeight), style_.underline));
     const std::wstring text = Text();
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
               DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);

@@ -31,10 +31,12 @@ public:
     void SetRows(const std::vector<std::vector<std::wstring>>& rows);
     void Clear();
     int RowCount() const;
+    void Rescale() override;
 
 private:
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
     HIMAGELIST images_ = nullptr;
+    std::vector<int> widths_;  // 96-DPI units
 };
 
 // A one-line, centred edit field that takes ASCII digits only, typed or pasted.

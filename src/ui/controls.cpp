@@ -5,14 +5,12 @@
 
 #include <algorithm>
 
-#include "platform/embedded.h"
+#include "ui/window_scale.h"
 
 namespace ravenlock::ui {
 
 namespace {
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-
-HMENU AsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
 void NotifyClick(HWND hwnd) {
     SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
@@ -49,7 +47,7 @@ bool ClickTracker::Completes(HWND control, UINT msg, LPARAM lp) {
 
 void Label::Create(HWND parent, int id, const std::wstring& text, Bounds b, const LabelStyle& style) {
     style_ = style;
-    CreateRaw(L"RavenlockLabel", 0, kChildStyle, text, b.x, b.y, b.w, b.h, parent, AsMenu(id));
+    CreateChild(L"RavenlockLabel", 0, kChildStyle, text, b, parent, id);
 }
 
 void Label::SetColor(COLORREF color) {
@@ -67,7 +65,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             PaintParentBackground(Handle(), dc, rc);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, Enabled() ? style_.color : GetSysColor(COLOR_GRAYTEXT));
-            SelectObject(dc, TahomaFont(style_.fontHeight, style_.underline));
+            SelectObject(dc, TahomaFont(Px(style_.fontHeight), style_.underline));
             const std::wstring text = Text();
             const UINT align = style_.align == Align::Center  ? DT_CENTER
                                : style_.align == Align::Right ? DT_RIGHT
@@ -81,6 +79,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             Invalidate();
             return r;
         }
+        case kMsgFontHeight: return Px(style_.fontHeight);
         case WM_NCHITTEST:
             // Plain labels let the mouse through to whatever lies beneath them.
             return style_.clickable ? HTCLIENT : HTTRANSPARENT;
@@ -102,10 +101,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 // ---- FlatButton
 
 void FlatButton::Create(HWND parent, int id, const std::wstring& text, Bounds b, int fontHeight) {
-    HWND hwnd = CreateWindowExW(0, L"BUTTON", text.c_str(), kChildStyle | WS_TABSTOP | BS_OWNERDRAW, b.x, b.y, b.w,
-                                b.h, parent, AsMenu(id), GetModuleHandleW(nullptr), nullptr);
-    Attach(hwnd);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(fontHeight)), FALSE);
+    MakeChild(L"BUTTON", text, WS_TABSTOP | BS_OWNERDRAW, 0, b, parent, id, fontHeight);
 }
 
 void FlatButton::SetChecked(bool checked) {
@@ -122,22 +118,22 @@ bool FlatButton::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     const bool disabled = dis->itemState & ODS_DISABLED;
     HBRUSH face = GetSysColorBrush(pressed ? COLOR_3DLIGHT : COLOR_BTNFACE);
     FillRect(dc, &rc, face);
-    // A flat frame: one dark line all round, two when pressed.
-    FrameRect(dc, &rc, GetSysColorBrush(COLOR_3DSHADOW));
-    if (pressed) {
-        RECT inner = rc;
-        InflateRect(&inner, -1, -1);
-        FrameRect(dc, &inner, GetSysColorBrush(COLOR_3DSHADOW));
+    // A flat frame: one dark line all round, two when pressed (lines as thick as the scale).
+    const int line = std::max(1, Px(1));
+    for (int i = 0; i < (pressed ? 2 : 1) * line; ++i) {
+        RECT frame = rc;
+        InflateRect(&frame, -i, -i);
+        FrameRect(dc, &frame, GetSysColorBrush(COLOR_3DSHADOW));
     }
     const std::wstring text = Text();
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-    if (pressed && !checked_) OffsetRect(&rc, 1, 1);
+    if (pressed && !checked_) OffsetRect(&rc, line, line);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (dis->itemState & ODS_FOCUS) {
         RECT focus = dis->rcItem;
-        InflateRect(&focus, -3, -3);
+        InflateRect(&focus, -Px(3), -Px(3));
         DrawFocusRect(dc, &focus);
     }
     result = TRUE;
@@ -152,8 +148,7 @@ void ToggleSwitch::Create(HWND parent, int id, Bounds b, COLORREF color, const s
     onText_ = onText;
     offText_ = offText;
     on_ = on;
-    CreateRaw(L"RavenlockToggleSwitch", 0, kChildStyle | WS_TABSTOP, on ? onText : offText, b.x, b.y, b.w, b.h, parent,
-              AsMenu(id));
+    CreateChild(L"RavenlockToggleSwitch", 0, kChildStyle | WS_TABSTOP, on ? onText : offText, b, parent, id);
 }
 
 void ToggleSwitch::SetOn(bool on) {
@@ -170,27 +165,28 @@ LRESULT ToggleSwitch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             const RECT rc = paint.Client();
             PaintParentBackground(Handle(), dc, rc);
             const COLORREF ink = Enabled() ? color_ : GetSysColor(COLOR_GRAYTEXT);
-            // The track: a rounded frame 40 x 18, filled when on; the thumb sits at the "on" end.
-            const int trackW = 40, trackH = rc.bottom - 2, top = 1;
-            HPEN pen = CreatePen(PS_SOLID, 2, ink);
+            // The track: a rounded frame 40 x 18 at 96 DPI, filled when on; the thumb sits at
+            // the "on" end.
+            const int trackW = Px(40), top = std::max(1, Px(1)), trackH = rc.bottom - 2 * top, inset = Px(4);
+            HPEN pen = CreatePen(PS_SOLID, Px(2), ink);
             HBRUSH fill = CreateSolidBrush(ink);
             HGDIOBJ oldPen = SelectObject(dc, pen);
             HGDIOBJ oldBrush = SelectObject(dc, on_ ? fill : GetStockObject(NULL_BRUSH));
-            RoundRect(dc, 1, top, trackW, top + trackH, trackH, trackH);
-            const int d = trackH - 8;
-            const int thumbX = on_ ? trackW - 4 - d : 5;
+            RoundRect(dc, top, top, trackW, top + trackH, trackH, trackH);
+            const int d = trackH - 2 * inset;
+            const int thumbX = on_ ? trackW - inset - d : inset + top;
             SelectObject(dc, GetSysColorBrush(Enabled() ? COLOR_HIGHLIGHT : COLOR_BTNSHADOW));
             SelectObject(dc, GetStockObject(NULL_PEN));
-            Ellipse(dc, thumbX, top + 4, thumbX + d + 1, top + 4 + d + 1);
+            Ellipse(dc, thumbX, top + inset, thumbX + d + 1, top + inset + d + 1);
             SelectObject(dc, oldPen);
             SelectObject(dc, oldBrush);
             DeleteObject(pen);
             DeleteObject(fill);
             RECT textRc = rc;
-            textRc.left = trackW + 6;
+            textRc.left = trackW + Px(6);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, ink);
-            SelectObject(dc, TahomaFont(-13));
+            SelectObject(dc, TahomaFont(Px(-13)));
             const std::wstring text = Text();
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRc, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
             return 0;
@@ -208,6 +204,7 @@ LRESULT ToggleSwitch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_ENABLE: Invalidate(); break;
+        case kMsgFontHeight: return Px(-13);
     }
     return Default(msg, wp, lp);
 }
@@ -217,12 +214,15 @@ LRESULT ToggleSwitch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void PictureBox::Create(HWND parent, int id, Bounds b, bool clickable, bool stretch) {
     clickable_ = clickable;
     stretch_ = stretch;
-    CreateRaw(L"RavenlockPicture", 0, kChildStyle, L"", b.x, b.y, b.w, b.h, parent, AsMenu(id));
+    CreateChild(L"RavenlockPicture", 0, kChildStyle, L"", b, parent, id);
 }
 
-void PictureBox::Decode(const std::optional<Picture>& picture) const {
+void PictureBox::Decode(const std::optional<Picture>& picture, int density) const {
     pendingResource_.clear();
+    density_ = density;
     bitmap_.reset();
+    scaled_.reset();
+    scaledW_ = scaledH_ = 0;
     picW_ = picH_ = 0;
     if (picture) {
         bitmap_ = MakeBitmap(*picture);
@@ -231,26 +231,54 @@ void PictureBox::Decode(const std::optional<Picture>& picture) const {
     }
 }
 
+void PictureBox::DecodePending() const {
+    if (pendingResource_.empty()) return;
+    int density = 1;
+    const auto picture = DecodeArtwork(pendingResource_, ScaleOf(Handle()), density);
+    Decode(picture, density);
+}
+
+int PictureBox::ShownW() const { return ScaleLength(picW_, ScaleOf(Handle()) / density_); }
+int PictureBox::ShownH() const { return ScaleLength(picH_, ScaleOf(Handle()) / density_); }
+
 void PictureBox::SetPicture(const std::optional<Picture>& picture) {
+    resource_.clear();
     Decode(picture);
     Invalidate();
 }
 
 void PictureBox::SetEmbeddedPicture(const std::wstring& resourceName) {
     Decode(std::nullopt);
-    pendingResource_ = resourceName;
+    pendingResource_ = resource_ = resourceName;
     Invalidate();
 }
 
-void PictureBox::Draw(HDC dc, int x, int y, int w, int h) const { DrawPart(dc, {x, y, x + w, y + h}, {0, 0, picW_, picH_}); }
+void PictureBox::Rescale() {
+    Window::Rescale();
+    // Artwork is chosen again for the new scale (at the next paint); a picture from
+    // elsewhere is only filtered to its new size.
+    if (!resource_.empty()) SetEmbeddedPicture(resource_);
+}
 
-void PictureBox::DrawPart(HDC dc, const RECT& to, const RECT& from) const {
-    if (!pendingResource_.empty()) Decode(DecodeEmbeddedPicture(pendingResource_));
-    if (!bitmap_) return;
+void PictureBox::Draw(HDC dc, int x, int y, int w, int h) const { DrawPart(dc, {x, y, x + w, y + h}, {0, 0, w, h}, w, h); }
+
+HBITMAP PictureBox::Shown(int w, int h) const {
+    if (w == picW_ && h == picH_) return bitmap_.get();
+    if (!scaled_ || scaledW_ != w || scaledH_ != h) {
+        scaled_ = ScaleBitmap(bitmap_.get(), w, h);
+        scaledW_ = w, scaledH_ = h;
+    }
+    return scaled_.get();
+}
+
+void PictureBox::DrawPart(HDC dc, const RECT& to, const RECT& from, int w, int h) const {
+    DecodePending();
+    if (!bitmap_ || w <= 0 || h <= 0) return;
+    HBITMAP shown = Shown(w, h);
+    if (!shown) return;
     HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bitmap_.get());
+    HGDIOBJ old = SelectObject(mem, shown);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    SetStretchBltMode(dc, HALFTONE);
     AlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, mem, from.left, from.top,
                from.right - from.left, from.bottom - from.top, blend);
     SelectObject(mem, old);
@@ -264,12 +292,16 @@ void PictureBox::PaintPortion(HDC dc, const RECT& inParent) const {
     if (!stretch_) {
         // Only the part beneath the rectangle: a label over a page-sized picture blends a
         // strip, not the whole picture clipped.
-        if (!pendingResource_.empty()) Decode(DecodeEmbeddedPicture(pendingResource_));
-        RECT picture{self.left, self.top, std::min<LONG>(self.right, self.left + picW_),
-                     std::min<LONG>(self.bottom, self.top + picH_)};
+        DecodePending();
+        // The picture keeps its own size at 96 DPI and grows with the window's scale.
+        const int shownW = ShownW(), shownH = ShownH();
+        if (shownW <= 0 || shownH <= 0) return;
+        RECT picture{self.left, self.top, std::min<LONG>(self.right, self.left + shownW),
+                     std::min<LONG>(self.bottom, self.top + shownH)};
         RECT part;
         if (!IntersectRect(&part, &picture, &inParent)) return;
-        DrawPart(dc, part, {part.left - self.left, part.top - self.top, part.right - self.left, part.bottom - self.top});
+        DrawPart(dc, part, {part.left - self.left, part.top - self.top, part.right - self.left, part.bottom - self.top},
+                 shownW, shownH);
         return;
     }
     const int save = SaveDC(dc);
@@ -286,7 +318,8 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             BufferedPaint paint(Handle());
             const RECT rc = paint.Client();
             PaintParentBackground(Handle(), paint.Dc(), rc);
-            Draw(paint.Dc(), 0, 0, stretch_ ? rc.right : picW_, stretch_ ? rc.bottom : picH_);
+            DecodePending();
+            Draw(paint.Dc(), 0, 0, stretch_ ? rc.right : ShownW(), stretch_ ? rc.bottom : ShownH());
             return 0;
         }
         case WM_NCHITTEST: return (clickable_ || onDoubleClick) ? HTCLIENT : HTTRANSPARENT;

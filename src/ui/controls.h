@@ -11,10 +11,6 @@
 
 namespace ravenlock::ui {
 
-struct Bounds {
-    int x, y, w, h;
-};
-
 enum class Align { Left, Center, Right };
 
 // A mouse click as a standard static control with SS_NOTIFY knows it: the press and the
@@ -96,6 +92,7 @@ public:
     // pictures of a page never shown are never decoded.
     void SetEmbeddedPicture(const std::wstring& resourceName);
     std::function<void()> onDoubleClick;
+    void Rescale() override;
     // Paints the part of the picture under a rectangle given in the parent's coordinates.
     void PaintPortion(HDC dc, const RECT& inParent) const;
 
@@ -104,14 +101,23 @@ protected:
 
 private:
     void Draw(HDC dc, int x, int y, int w, int h) const;
-    // A part of the picture (in its own pixels) into a rectangle of the DC.
-    void DrawPart(HDC dc, const RECT& to, const RECT& from) const;
-    void Decode(const std::optional<Picture>& picture) const;
+    // A part of the picture shown at w x h (the part in those pixels) into a rectangle of the DC.
+    void DrawPart(HDC dc, const RECT& to, const RECT& from, int w, int h) const;
+    // The picture at w x h: itself, or a filtered copy made once per size.
+    HBITMAP Shown(int w, int h) const;
+    void Decode(const std::optional<Picture>& picture, int density = 1) const;
+    // Decodes the pending artwork, at the size the window's scale asks for.
+    void DecodePending() const;
+    // The picture's size on screen at its own size: its 96-DPI size at the window's scale.
+    int ShownW() const;
+    int ShownH() const;
     // Filled in by the first paint from the pending resource, hence mutable.
     mutable std::wstring pendingResource_;
-    mutable BitmapHandle bitmap_;
+    std::wstring resource_;  // the artwork shown, if it is ours
+    mutable BitmapHandle bitmap_, scaled_;
+    mutable int scaledW_ = 0, scaledH_ = 0;
     ClickTracker click_;
-    mutable int picW_ = 0, picH_ = 0;
+    mutable int picW_ = 0, picH_ = 0, density_ = 1;
     bool clickable_ = false, stretch_ = false;
 };
 

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/picture.h"
 
@@ -25,6 +27,15 @@ using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDelet
 
 // A 32-bit top-down DIB section holding the picture, alpha premultiplied for AlphaBlend.
 BitmapHandle MakeBitmap(const Picture& picture);
+
+// Artwork carried in the program, for a place shown at the scale: the copy at twice the
+// size (the name + "_2X") where the scale is above 1 and that copy exists, else the
+// picture itself. density: 2 or 1, what the picture's pixels are per 96-DPI pixel.
+std::optional<Picture> DecodeArtwork(const std::wstring& name, double scale, int& density);
+
+// A bitmap made by MakeBitmap at another size, filtered by GDI's HALFTONE scaler (never
+// nearest-neighbour, which AlphaBlend's own stretching is); alpha filtered alike.
+BitmapHandle ScaleBitmap(HBITMAP source, int w, int h);
 
 // Answers WM_PAINT by filling what needs painting with a system colour.
 void PaintSystemColor(HWND hwnd, int sysColor);

@@ -13,16 +13,6 @@ namespace ravenlock::ui {
 
 namespace {
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-
-HWND Make(const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, Bounds b, HWND parent, int id,
-          int fontHeight = -11) {
-    HWND hwnd = CreateWindowExW(exStyle, cls, text.c_str(), kChild | style, b.x, b.y, b.w, b.h, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(fontHeight)), FALSE);
-    return hwnd;
-}
-
 HBRUSH FaceBrush() { return GetSysColorBrush(COLOR_BTNFACE); }
 
 }  // namespace
@@ -44,7 +34,7 @@ LRESULT CALLBACK GroupBoxSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UIN
 }  // namespace
 
 void GroupBox::Create(HWND parent, int id, const std::wstring& caption, Bounds b) {
-    Attach(Make(L"BUTTON", caption, BS_GROUPBOX, 0, b, parent, id));
+    MakeChild(L"BUTTON", caption, BS_GROUPBOX, 0, b, parent, id);
     SetWindowSubclass(Handle(), GroupBoxSubclass, 1, 0);
     // Beneath the controls it frames (its siblings), which must exist already.
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -53,8 +43,8 @@ void GroupBox::Create(HWND parent, int id, const std::wstring& caption, Bounds b
 void CheckBox::Create(HWND parent, int id, const std::wstring& caption, Bounds b, bool rightToLeft,
                       std::optional<COLORREF> captionColor) {
     color_ = captionColor;
-    Attach(Make(L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP | (rightToLeft ? BS_LEFTTEXT | BS_RIGHT : 0), 0, b,
-                parent, id));
+    MakeChild(L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP | (rightToLeft ? BS_LEFTTEXT | BS_RIGHT : 0), 0, b, parent,
+              id);
     // A themed check box ignores the text colour its parent gives; coloured ones go unthemed.
     if (color_) SetWindowTheme(Handle(), L"", L"");
 }
@@ -83,7 +73,7 @@ bool CheckBox::Reflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 }
 
 void TrackBar::Create(HWND parent, int id, Bounds b, int minimum, int maximum, int ticEvery) {
-    Attach(Make(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | WS_TABSTOP, 0, b, parent, id));
+    MakeChild(TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | WS_TABSTOP, 0, b, parent, id);
     SendMessageW(Handle(), TBM_SETRANGE, FALSE, MAKELPARAM(minimum, maximum));
     SendMessageW(Handle(), TBM_SETTICFREQ, static_cast<WPARAM>(ticEvery), 0);
     SetPosition(minimum);
@@ -112,12 +102,21 @@ void ListBox::Create(HWND parent, int id, Bounds b, std::optional<COLORREF> text
     color_ = textColor;
     ownerDrawn_ = ownerDrawn;
     const DWORD drawing = ownerDrawn ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0;
-    Attach(Make(L"LISTBOX", L"",
-                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP | drawing, 0, b,
-                parent, id));
-    if (ownerDrawn) {
-        // Its lines were measured with the font it had when it was made; they get the
-        // height a plain list gives them with its font.
+    MakeChild(L"LISTBOX", L"",
+              LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP | drawing, 0, b,
+              parent, id);
+    FitLineHeight();
+}
+
+void ListBox::Rescale() {
+    Control::Rescale();
+    FitLineHeight();
+}
+
+void ListBox::FitLineHeight() {
+    if (ownerDrawn_) {
+        // Its lines were measured with the font it had when it was made (or before the
+        // scale changed); they get the height a plain list gives them with its font.
         HDC dc = GetDC(Handle());
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
         TEXTMETRICW metrics{};
@@ -203,20 +202,18 @@ bool ListBox::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 void ListView::Create(HWND parent, int id, Bounds b, int maxColumnWidth, HIMAGELIST icons, bool border) {
     maxWidth_ = maxColumnWidth;
-    HWND hwnd = CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                                    LVS_SINGLESEL | LVS_SHOWSELALWAYS | (border ? WS_BORDER : 0),
-                                b.x, b.y, b.w, b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
-    Attach(hwnd);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(-11)), FALSE);
+    HWND hwnd = MakeChild(WC_LISTVIEWW, L"",
+                          WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                              (border ? WS_BORDER : 0),
+                          0, b, parent, id);
     ListView_SetBkColor(hwnd, GetSysColor(COLOR_BTNFACE));
     ListView_SetTextBkColor(hwnd, GetSysColor(COLOR_BTNFACE));
     ListView_SetImageList(hwnd, icons, LVSIL_SMALL);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
-    column.cx = std::min(b.w - 4, maxColumnWidth);
+    column.cx = Px(std::min(b.w - 4, maxColumnWidth));
     ListView_InsertColumn(hwnd, 0, &column);
+    width_ = b.w;
 }
 
 void ListView::SetRows(const std::vector<std::wstring>& rows) {
@@ -232,8 +229,7 @@ void ListView::SetRows(const std::vector<std::wstring>& rows) {
         ListView_InsertItem(hwnd, &item);
     }
     // The column follows its widest row, up to its limit.
-    ListView_SetColumnWidth(hwnd, 0, LVSCW_AUTOSIZE);
-    if (ListView_GetColumnWidth(hwnd, 0) > maxWidth_) ListView_SetColumnWidth(hwnd, 0, maxWidth_);
+    FitColumns();
     SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -244,20 +240,35 @@ namespace {
 constexpr UINT kMsgRowChecked = WM_APP + 50;
 }  // namespace
 
+void ListView::FitColumns() {
+    HWND hwnd = Handle();
+    if (!columns_.empty()) {
+        for (size_t i = 0; i < columns_.size(); ++i) ListView_SetColumnWidth(hwnd, static_cast<int>(i), Px(columns_[i]));
+        return;
+    }
+    if (ListView_GetItemCount(hwnd) == 0) {
+        ListView_SetColumnWidth(hwnd, 0, Px(std::min(width_ - 4, maxWidth_)));
+        return;
+    }
+    ListView_SetColumnWidth(hwnd, 0, LVSCW_AUTOSIZE);
+    if (ListView_GetColumnWidth(hwnd, 0) > Px(maxWidth_)) ListView_SetColumnWidth(hwnd, 0, Px(maxWidth_));
+}
+
+void ListView::Rescale() {
+    Control::Rescale();
+    FitColumns();
+}
+
 void ListView::CreateTable(HWND parent, int id, Bounds b, const std::vector<std::pair<std::wstring, int>>& columns,
                            TableOptions options) {
-    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                    LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                                b.x, b.y, b.w, b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
-    Attach(hwnd);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(-11)), FALSE);
+    HWND hwnd = MakeChild(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                          WS_EX_CLIENTEDGE, b, parent, id);
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | (options.checkBoxes ? LVS_EX_CHECKBOXES : 0));
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_WIDTH | LVCF_TEXT;
-        column.cx = columns[i].second;
+        column.cx = Px(columns[i].second);
+        columns_.push_back(columns[i].second);
         column.pszText = const_cast<wchar_t*>(columns[i].first.c_str());
         ListView_InsertColumn(hwnd, static_cast<int>(i), &column);
     }
@@ -423,7 +434,7 @@ LRESULT CALLBACK ListView::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
 // ---- ProgressBar
 
 void ProgressBar::Create(HWND parent, int id, Bounds b) {
-    Attach(Make(PROGRESS_CLASSW, L"", 0, 0, b, parent, id));
+    MakeChild(PROGRESS_CLASSW, L"", 0, 0, b, parent, id);
     SendMessageW(Handle(), PBM_SETRANGE32, 0, 1000);
 }
 
@@ -436,7 +447,7 @@ void ProgressBar::SetFraction(uint64_t done, uint64_t total) {
 
 void ComboBox::Create(HWND parent, int id, Bounds b) {
     // The height is that of the open list; the box itself takes the font's.
-    Attach(Make(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, b, parent, id));
+    MakeChild(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, b, parent, id);
 }
 
 void ComboBox::SetItems(const std::vector<std::wstring>& items, int selected) {
@@ -459,7 +470,7 @@ void ComboBox::OnCommand(WORD code) {
 void EditBox::Create(HWND parent, int id, const std::wstring& text, Bounds b, DWORD extraStyle) {
     // A multi-line field wraps at its width; a single-line one scrolls sideways.
     const DWORD scroll = (extraStyle & ES_MULTILINE) ? 0 : ES_AUTOHSCROLL;
-    Attach(Make(L"EDIT", text, scroll | WS_TABSTOP | extraStyle, WS_EX_CLIENTEDGE, b, parent, id));
+    MakeChild(L"EDIT", text, scroll | WS_TABSTOP | extraStyle, WS_EX_CLIENTEDGE, b, parent, id);
     SetWindowSubclass(Handle(), &EditBox::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 

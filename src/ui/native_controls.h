@@ -72,9 +72,11 @@ public:
     void Select(int index);  // scrolls it into view
     void OnCommand(WORD code) override;
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Rescale() override;
     std::function<void()> onSelect;  // the user selected a line
 
 private:
+    void FitLineHeight();
     void DrawLine(const DRAWITEMSTRUCT& item) const;
     std::optional<COLORREF> color_;
     bool ownerDrawn_ = false;
@@ -118,13 +120,18 @@ public:
     // Ctrl+Up (-1) or Ctrl+Down (+1) on the selected row.
     std::function<void(int steps)> onMoveKey;
 
+    void Rescale() override;
+
 private:
+    // Column widths at the window's scale: a table's own, or the one column following its rows.
+    void FitColumns();
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     void BeginDrag(int row);
     // The row a drop at this client point lands before; -1 outside the list.
     int DropPlace(POINT at) const;
     void MarkDropTarget(int row);
-    int maxWidth_ = 0;
+    int maxWidth_ = 0, width_ = 0;  // 96-DPI units
+    std::vector<int> columns_;      // a table's column widths, 96-DPI units
     bool filling_ = false;  // the program, not the user, is changing rows
     bool dragRows_ = false;
     int dragged_ = -1;      // the row being dragged

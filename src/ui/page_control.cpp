@@ -9,8 +9,7 @@
 namespace ravenlock::ui {
 
 void Page::Create(HWND parent, int id, Bounds b) {
-    CreateRaw(L"RavenlockPage", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, L"", b.x, b.y, b.w,
-              b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateChild(L"RavenlockPage", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, L"", b, parent, id);
 }
 
 LRESULT Page::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

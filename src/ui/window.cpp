@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "ui/dispatch.h"
+#include "ui/gdi.h"
+#include "ui/window_scale.h"
 
 namespace ravenlock::ui {
 
@@ -80,6 +82,37 @@ void Control::SetEnabled(bool enabled) {
     Invalidate();
 }
 
+HWND Control::MakeChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, Bounds b,
+                        HWND parent, int id, int fontHeight) {
+    const Rect96 at = ScaleRect({b.x, b.y, b.w, b.h}, ScaleOf(parent));
+    HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.x,
+                                at.y, at.w, at.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    Attach(hwnd);
+    KeepLayout(b, fontHeight);
+    if (fontHeight) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(Px(fontHeight))), FALSE);
+    return hwnd;
+}
+
+void Control::KeepLayout(Bounds b, int fontHeight) {
+    layout_ = b;
+    fontHeight_ = fontHeight;
+}
+
+void Control::Place(Bounds b) {
+    layout_ = b;
+    const Rect96 at = ScaleRect({b.x, b.y, b.w, b.h}, ScaleOf(hwnd_));
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, at.w, at.h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Control::Px(int length) const { return ui::Px(hwnd_, length); }
+
+void Control::Rescale() {
+    if (layout_) Place(*layout_);
+    if (fontHeight_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(TahomaFont(Px(fontHeight_))), TRUE);
+    Invalidate();
+}
+
 void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
 
 HWND Window::CreateRaw(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text, int x, int y,
@@ -99,6 +132,15 @@ HWND Window::CreateRaw(const wchar_t* className, DWORD exStyle, DWORD style, con
         RegisterClassExW(&wc);
     }
     CreateWindowExW(exStyle, className, text.c_str(), style, x, y, w, h, parent, menuOrId, instance, this);
+    return hwnd_;
+}
+
+HWND Window::CreateChild(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text, Bounds b,
+                         HWND parent, int id) {
+    const Rect96 at = ScaleRect({b.x, b.y, b.w, b.h}, ScaleOf(parent));
+    CreateRaw(className, exStyle, style, text, at.x, at.y, at.w, at.h, parent,
+              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    KeepLayout(b, 0);
     return hwnd_;
 }
 

@@ -5,9 +5,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace ravenlock::ui {
+
+// A control's place and size in the 96-DPI units of its window (see window_scale.h).
+struct Bounds {
+    int x, y, w, h;
+};
 
 // Private messages of our windows.
 enum : UINT {
@@ -17,6 +23,9 @@ enum : UINT {
     kMsgPaintBackground = WM_APP + 1,
     // Sent to the hand-over window: run the closure in lParam.
     kMsgRunClosure = WM_APP + 2,
+    // Asked from outside (accessibility checkers, our tests) of a control that paints its
+    // own text: the pixel height of its font, as LOGFONT's lfHeight.
+    kMsgFontHeight = WM_APP + 3,
 };
 
 // Anything we put on screen: our own windows and the native controls we wrap. The
@@ -55,7 +64,21 @@ public:
     // The object behind one of our controls, or null for any other window.
     static Control* FromHandle(HWND hwnd);
 
+    // Moves the control to b, in the 96-DPI units of its window.
+    void Place(Bounds b);
+    // A 96-DPI length in the pixels of this control's window.
+    int Px(int length) const;
+    // Lays the control out again at its window's scale, which has changed: its place, its
+    // font, and whatever else it sizes in pixels (overrides add theirs).
+    virtual void Rescale();
+
 protected:
+    // The one place where system controls are made: a child of parent at b (96-DPI
+    // units), in Tahoma of that height (0: the class's own font), bound to this object.
+    HWND MakeChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, Bounds b,
+                   HWND parent, int id, int fontHeight = -11);
+    // Makes a created control follow the scale: b is its place in 96-DPI units.
+    void KeepLayout(Bounds b, int fontHeight);
     // Binds the object to the window (done for our own windows at WM_NCCREATE).
     void Attach(HWND hwnd);
     void Detach();
@@ -63,6 +86,8 @@ protected:
 
 private:
     int tag_ = 0;
+    std::optional<Bounds> layout_;
+    int fontHeight_ = 0;
 };
 
 class Window : public Control {
@@ -78,6 +103,9 @@ protected:
     HWND CreateRaw(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text, int x, int y,
                    int w, int h, HWND parent, HMENU menuOrId, UINT classStyle = CS_DBLCLKS,
                    HCURSOR cursor = nullptr, HICON icon = nullptr);
+    // A child window of ours at b (96-DPI units), scaled as the controls made by MakeChild.
+    HWND CreateChild(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text, Bounds b,
+                     HWND parent, int id);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 

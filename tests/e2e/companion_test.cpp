@@ -22,6 +22,7 @@ struct Stored {
     long long seconds = -1;  // end minus start
     int peakMB = -1;
     std::wstring crash;
+    std::wstring mods;  // the count and hash fields, "" for a value without them
 };
 
 long long SecondsOf(const std::wstring& iso) {
@@ -44,8 +45,9 @@ std::optional<Stored> StoredSession(int slot) {
     for (size_t bar; (bar = value->find(L'|', from)) != std::wstring::npos; from = bar + 1)
         fields.push_back(value->substr(from, bar - from));
     fields.push_back(value->substr(from));
-    if (fields.size() != 4) return std::nullopt;
-    return Stored{SecondsOf(fields[1]) - SecondsOf(fields[0]), std::stoi(fields[2]), fields[3]};
+    if (fields.size() != 4 && fields.size() != 6) return std::nullopt;
+    return Stored{SecondsOf(fields[1]) - SecondsOf(fields[0]), std::stoi(fields[2]), fields[3],
+                  fields.size() == 6 ? fields[4] + L"|" + fields[5] : L""};
 }
 
 // The journal window of that process, shown or not.
@@ -115,7 +117,11 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_GE(quiet.peakMB, 96);
     EXPECT_LE(quiet.peakMB, 96 + 64);
     EXPECT_EQ(quiet.crash, L"");
+    EXPECT_EQ(quiet.mods.substr(0, 2), L"0|") << "no mods switched on";
 
+    // The second session runs with two mods switched on.
+    ASSERT_TRUE(WriteProfileFile(L"Fallout76Custom.ini",
+                                 {L"[Archive]", L"sResourceArchive2List=Hud.ba2, Map.ba2", L"sResourceStartUpArchiveList="}));
     ASSERT_NO_FATAL_FAILURE(PlayOneSession(window, 32, 5000, L"Fallout76_crash_test.dmp"));
     ASSERT_TRUE(WaitFor([] { return StoredSession(1).has_value(); }));
     EXPECT_EQ(StoredSession(0)->crash, L"Fallout76_crash_test.dmp");
@@ -123,13 +129,20 @@ TEST_F(Companion, SessionsAreRecordedWithTheirFiguresAndCrashesAndShownInTheJour
     EXPECT_GE(StoredSession(0)->peakMB, 32);
     EXPECT_LT(StoredSession(0)->peakMB, StoredSession(1)->peakMB) << "the peak of the earlier session";
     EXPECT_EQ(StoredSession(1)->crash, L"") << "the older session moved down";
+    EXPECT_EQ(StoredSession(0)->mods.substr(0, 2), L"2|");
+    EXPECT_EQ(StoredSession(0)->mods.size(), 2u + 8u) << "the count and an 8-digit hash";
 
     // The journal, opened from the tray menu.
     HWND journal = OpenJournal(program, window);
     ASSERT_NE(journal, nullptr) << "no journal window";
     EXPECT_EQ(TextOf(journal), L"Журнал игровых сессий");
     HWND list = Control(journal, ravenlock::ids::kJournalList);
-    EXPECT_EQ(ListViewRowCount(list), 2);
+    EXPECT_EQ(ListViewColumnCaption(list, 3), L"Моды");
+    const auto rows = ListViewTable(list, 5);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][3], L"2, изменены") << "the first session with the new set of mods";
+    EXPECT_EQ(rows[1][3], L"0");
+    EXPECT_EQ(rows[0][4], L"Fallout76_crash_test.dmp");
     const std::wstring week = TextOf(Control(journal, ravenlock::ids::kJournalWeekLabel));
     EXPECT_EQ(week.rfind(L"За 7 дней: ", 0), 0u) << week.size();
     EXPECT_NE(week.find(L"сессий: 2, сбоев: 1"), std::wstring::npos);

@@ -49,6 +49,13 @@ std::wstring EntryOf(const std::wstring& key) {
     return at == entries.end() ? L"(missing)" : at->second;
 }
 
+// The texts of one column of the list, top to bottom.
+Lines Column(HWND list, int column) {
+    Lines cells;
+    for (auto& row : ListViewTable(list, column + 1)) cells.push_back(std::move(row[static_cast<size_t>(column)]));
+    return cells;
+}
+
 bool ReadOnly(const wchar_t* file) { return GetFileAttributesW(ProfilePath(file).c_str()) & FILE_ATTRIBUTE_READONLY; }
 
 // The actions of the restore points made so far.
@@ -86,7 +93,7 @@ TEST_F(ModsTab, CheckAndUncheckWriteOnlyTheListKey) {
     StartOnModsTab();
     ASSERT_TRUE(RowsAre({L"Keep.ba2", L"New.ba2"})) << testing::PrintToString(ListViewRows(List()));
     EXPECT_EQ(ListViewChecks(List()), (std::vector<bool>{true, false}));
-    EXPECT_EQ(ListViewColumn(List(), 1), (Lines{L"Основной", L""}));
+    EXPECT_EQ(Column(List(), 1), (Lines{L"Основной", L""}));
     EXPECT_TRUE(PointActions().empty()) << "the showing wrote";
 
     const struct {
@@ -179,7 +186,7 @@ TEST_F(ModsTab, ButtonsKeysAndADragChangeTheOrderWithinItsList) {
         << testing::PrintToString(EntryOf(L"sResourceStartUpArchiveList"));
     EXPECT_EQ(EntryOf(L"sResourceArchive2List"), L"c.ba2, b.ba2");
     EXPECT_TRUE(RowsAre({L"c.ba2", L"b.ba2", L"s.ba2", L"a.ba2", L"off.ba2"}));
-    EXPECT_EQ(ListViewColumn(List(), 1)[3], L"При запуске");
+    EXPECT_EQ(Column(List(), 1)[3], L"При запуске");
     EXPECT_EQ(PointActions().size(), 1u);
 }
 
@@ -188,7 +195,7 @@ TEST_F(ModsTab, AListedNameWithoutItsFileLeavesTheListOnRemoval) {
     ASSERT_TRUE(WriteProfileFile(kCustom, CustomWith({L"sResourceArchive2List=Gone.ba2, here.ba2"})));
     StartOnModsTab();
     ASSERT_TRUE(RowsAre({L"Gone.ba2", L"here.ba2"}));
-    EXPECT_EQ(ListViewColumn(List(), 2)[0], L"нет файла");
+    EXPECT_EQ(Column(List(), 2)[0], L"нет файла");
     ClickRow(0);
     EXPECT_NE(TextOf(Ctl(ids::kModsDetailsBox)).find(L"Файла нет в папке Data"), std::wstring::npos);
     Click(Ctl(ids::kModsRemoveButton));
@@ -226,7 +233,7 @@ TEST_F(ModsTab, SwitchAllOffAndOnAgain) {
         << ReadBytes(ProfilePath(kCustom)).value_or("(no file)");
     EXPECT_TRUE(WaitFor([&] { return TextOf(button) == L"Выключить все моды"; }));
     EXPECT_TRUE(RowsAre({L"b.ba2", L"a.ba2", L"s.ba2"}));
-    EXPECT_EQ(ListViewColumn(List(), 2)[2], L"нет файла");
+    EXPECT_EQ(Column(List(), 2)[2], L"нет файла");
     EXPECT_EQ(PointActions().size(), 2u) << "each switch makes its own point";
 }
 
@@ -273,8 +280,8 @@ TEST_F(ModsTab, TwoArchivesSharingAFileShowTheConflict) {
     ASSERT_TRUE(WriteString(kSettingsKey, L"ModsGameVersion", L"1.7.22.0"));
     StartOnModsTab();
     ASSERT_TRUE(RowsAre({L"HudA.ba2", L"Quiet.ba2", L"HudB.ba2", L"Gone.ba2", L"Off.ba2"}));
-    EXPECT_EQ(ListViewColumn(List(), 4), (Lines{L"1", L"", L"1", L"", L""}));
-    EXPECT_EQ(ListViewColumn(List(), 3), (Lines{L"2", L"1", L"1", L"", L"1"}));
+    EXPECT_EQ(Column(List(), 4), (Lines{L"1", L"", L"1", L"", L""}));
+    EXPECT_EQ(Column(List(), 3), (Lines{L"2", L"1", L"1", L"", L"1"}));
 
     const struct {
         int row;

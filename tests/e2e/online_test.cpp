@@ -94,79 +94,6 @@ bool PutOnClipboard(const std::wstring& text) {
     return done;
 }
 
-// ---- reading controls of the program's process
-
-// Memory in the program's process, for the messages that pass pointers.
-class RemoteMemory {
-public:
-    RemoteMemory(HWND window, size_t size) : size_(size) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
-        if (process_) at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    ~RemoteMemory() {
-        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-    bool Ok() const { return at_ != nullptr; }
-    char* At(size_t offset) const { return static_cast<char*>(at_) + offset; }
-    bool Write(size_t offset, const void* data, size_t n) const {
-        return WriteProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
-    }
-    bool Read(size_t offset, void* data, size_t n) const {
-        return ReadProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
-    }
-    std::wstring ReadText(size_t offset, size_t chars) const {
-        std::wstring text(chars, L'\0');
-        if (!Read(offset, text.data(), chars * sizeof(wchar_t))) return L"(unreadable)";
-        text.resize(wcsnlen(text.c_str(), chars));
-        return text;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* at_ = nullptr;
-    size_t size_;
-};
-
-constexpr size_t kTextChars = 2048;
-
-int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
-
-std::wstring Cell(HWND list, int row, int column) {
-    RemoteMemory memory(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
-    if (!memory.Ok()) return L"(no access)";
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(LVITEMW)));
-    item.cchTextMax = kTextChars;
-    memory.Write(0, &item, sizeof(item));
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.At(0)));
-    return memory.ReadText(sizeof(LVITEMW), kTextChars);
-}
-
-std::vector<std::vector<std::wstring>> ListRows(HWND list, int columns) {
-    std::vector<std::vector<std::wstring>> rows;
-    for (int r = 0; r < RowCount(list); ++r) {
-        auto& row = rows.emplace_back();
-        for (int c = 0; c < columns; ++c) row.push_back(Cell(list, r, c));
-    }
-    return rows;
-}
-
-std::wstring ColumnCaption(HWND list, int column) {
-    RemoteMemory memory(list, sizeof(LVCOLUMNW) + kTextChars * sizeof(wchar_t));
-    if (!memory.Ok()) return L"(no access)";
-    LVCOLUMNW col{};
-    col.mask = LVCF_TEXT;
-    col.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(LVCOLUMNW)));
-    col.cchTextMax = kTextChars;
-    memory.Write(0, &col, sizeof(col));
-    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(memory.At(0)));
-    return memory.ReadText(sizeof(LVCOLUMNW), kTextChars);
-}
-
 std::vector<std::wstring> BrowserLog() { return LogLines(kBrowserLog); }
 
 // ---- the fixture
@@ -317,12 +244,12 @@ TEST_F(Online, DiscordServerIsConfirmedReadAgainOnEachShowingAndForgotten) {
     PressEnter(edit);
     ASSERT_TRUE(WaitForText(label, kServerLine)) << "shows \"" << TextOf(label) << "\"";
     using Table = std::vector<std::vector<std::wstring>>;
-    EXPECT_EQ(ListRows(list, 4), (Table{{L"Смотритель", L"В сети", L"Рейды", L"Fallout 76"},
+    EXPECT_EQ(ListViewTable(list, 4), (Table{{L"Смотритель", L"В сети", L"Рейды", L"Fallout 76"},
                                    {L"Dweller", L"Не активен", L"Нет данных", L"Нет данных"},
                                    {L"Писец", L"Не беспокоить", L"Общий голосовой", L"Нет данных"},
                                    {L"Гуль", L"streaming", L"Нет данных", L"Nuka Quest"}}));
-    EXPECT_EQ(ColumnCaption(list, 0), L"Участник");
-    EXPECT_EQ(ColumnCaption(list, 3), L"Игра");
+    EXPECT_EQ(ListViewColumnCaption(list, 0), L"Участник");
+    EXPECT_EQ(ListViewColumnCaption(list, 3), L"Игра");
     EXPECT_EQ(ReadString(kSettingsKey, L"DiscordServerID").value_or(L"(missing)"), kServer);
 
     // People come and go: showing the tab again reads the widget again.
@@ -330,19 +257,19 @@ TEST_F(Online, DiscordServerIsConfirmedReadAgainOnEachShowingAndForgotten) {
     SelectTab(ids::kTabGame);
     SelectTab(ids::kTabIntegration);
     EXPECT_TRUE(WaitForText(label, L"Сервер \"Убежище 76\". Участников в сети: 1"));
-    EXPECT_EQ(ListRows(list, 4), (Table{{L"Ночной дозор", L"Не активен", L"Нет данных", L"Нет данных"}}));
+    EXPECT_EQ(ListViewTable(list, 4), (Table{{L"Ночной дозор", L"Не активен", L"Нет данных", L"Нет данных"}}));
 
     // Enter on the confirmed id forgets the server; the digits stay for the next Enter.
     PressEnter(edit);
     EXPECT_TRUE(WaitForText(label, kPrompt));
-    EXPECT_EQ(RowCount(list), 0);
+    EXPECT_EQ(ListViewRowCount(list), 0);
     EXPECT_EQ(TextOf(edit), kServer);
     EXPECT_EQ(ReadString(kSettingsKey, L"DiscordServerID").value_or(L"(missing)"), L"");
 
     Scenario("operational");
     PressEnter(edit);
     EXPECT_TRUE(WaitForText(label, kServerLine));
-    EXPECT_EQ(RowCount(list), 4);
+    EXPECT_EQ(ListViewRowCount(list), 4);
 }
 
 TEST_F(Online, StoredServerComesBackAndIsReadWhenTheTabIsShown) {
@@ -366,7 +293,7 @@ TEST_F(Online, StoredServerComesBackAndIsReadWhenTheTabIsShown) {
         EXPECT_EQ(TextOf(On(ids::kTabIntegration, ids::kDiscordServerIDEdit)), c.id);
         HWND label = On(ids::kTabIntegration, ids::kDiscordLabel);
         EXPECT_TRUE(WaitForText(label, c.line)) << "shows \"" << TextOf(label) << "\"";
-        EXPECT_EQ(RowCount(On(ids::kTabIntegration, ids::kDiscordList)), c.rows);
+        EXPECT_EQ(ListViewRowCount(On(ids::kTabIntegration, ids::kDiscordList)), c.rows);
         program_.reset();
     }
 }
@@ -387,10 +314,12 @@ TEST_F(Online, AWidgetFarBeyondAnyRealOneIsCutAndTheWindowKeepsAnswering) {
     EXPECT_FALSE(WaitFor([&] { return rows() != 300; }, 2s)) << "rows: " << rows();
     EXPECT_TRUE(WaitForText(label, L"Сервер \"Огромный сервер\". Участников в сети: 20000")) << TextOf(label);
     // Each name is cut to what its cell can show; the channel is found all the same.
-    const std::wstring name = Cell(list, 0, 0);
+    const auto table = ListViewTable(list, 3);
+    ASSERT_EQ(table.size(), 300u);
+    const std::wstring name = table[0][0];
     EXPECT_EQ(name.substr(0, 13), L"Участник00000");
     EXPECT_LE(name.size(), 259u);
-    EXPECT_EQ(Cell(list, 299, 2), L"Канал 4999");
+    EXPECT_EQ(table[299][2], L"Канал 4999");
     EXPECT_TRUE(program_->Dialogs().empty());
 }
 
@@ -459,10 +388,10 @@ TEST_F(Online, LaunchCodesAreListedOnceAndALaterClickAsksNothing) {
     HWND request = On(ids::kTabResources, ids::kLaunchCodesLabel);
     EXPECT_EQ(TextOf(request), L"Запрос кодов запуска МБР");
     EXPECT_EQ(TextOf(On(ids::kTabResources, ids::kLaunchCodesGroupBox)), L"Коды запуска МБР шахтного базирования");
-    EXPECT_EQ(RowCount(list), 0);
+    EXPECT_EQ(ListViewRowCount(list), 0);
 
     ClickLabel(request);
-    ASSERT_TRUE(WaitFor([&] { return RowCount(list) == 7; })) << RowCount(list) << " rows";
+    ASSERT_TRUE(WaitFor([&] { return ListViewRowCount(list) == 7; })) << ListViewRowCount(list) << " rows";
     using Table = std::vector<std::vector<std::wstring>>;
     const Table expected{
         {L"Шахта \"Альфа\": ", L"47291835"},
@@ -473,9 +402,9 @@ TEST_F(Online, LaunchCodesAreListedOnceAndALaterClickAsksNothing) {
         {L"-------------------------------", L""},
         {L"Коды актуальны 7 дней", L""},
     };
-    EXPECT_EQ(ListRows(list, 2), expected);
-    EXPECT_EQ(ColumnCaption(list, 0), L"Шахта");
-    EXPECT_EQ(ColumnCaption(list, 1), L"Код");
+    EXPECT_EQ(ListViewTable(list, 2), expected);
+    EXPECT_EQ(ListViewColumnCaption(list, 0), L"Шахта");
+    EXPECT_EQ(ListViewColumnCaption(list, 1), L"Код");
 
     // With the site down a request would end in a message box; none comes. The tab
     // switch posted after the click is handled after it (a box's own loop would handle
@@ -484,7 +413,7 @@ TEST_F(Online, LaunchCodesAreListedOnceAndALaterClickAsksNothing) {
     ClickLabel(request);
     SelectTab(ids::kTabGame);
     EXPECT_TRUE(program_->Dialogs().empty()) << "a second click asked the site again";
-    EXPECT_EQ(ListRows(list, 2), expected);
+    EXPECT_EQ(ListViewTable(list, 2), expected);
     EXPECT_EQ(TextOf(request), L"Запрос кодов запуска МБР");
 }
 
@@ -495,12 +424,12 @@ TEST_F(Online, FailedLaunchCodesDownloadShowsItsMessageAndTheNextClickTriesAgain
     HWND request = On(ids::kTabResources, ids::kLaunchCodesLabel);
     ClickLabel(request);
     EXPECT_EQ(MessageAnsweredOk(), L"Не удалось загрузить коды запуска");
-    EXPECT_EQ(RowCount(list), 0);
+    EXPECT_EQ(ListViewRowCount(list), 0);
 
     Scenario("operational");
     ClickLabel(request);
-    EXPECT_TRUE(WaitFor([&] { return RowCount(list) == 7; }));
-    EXPECT_EQ(Cell(list, 0, 1), L"47291835");
+    EXPECT_TRUE(WaitFor([&] { return ListViewRowCount(list) == 7; }));
+    EXPECT_EQ(ListViewTable(list, 2).at(0).at(1), L"47291835");
 }
 
 TEST_F(Online, SlowLaunchCodesDownloadKeepsTheWindowPaintedAndIgnoresClicksMeanwhile) {
@@ -534,7 +463,7 @@ TEST_F(Online, SlowLaunchCodesDownloadKeepsTheWindowPaintedAndIgnoresClicksMeanw
     Scenario("operational");
     std::this_thread::sleep_for(2s);
     EXPECT_TRUE(program_->Dialogs().empty()) << "the click made during the wait started another download";
-    EXPECT_EQ(RowCount(list), 0);
+    EXPECT_EQ(ListViewRowCount(list), 0);
 }
 
 TEST_F(Online, ATrayMenuAskedForDuringASlowDownloadOpensNeitherThenNorLongAfter) {

@@ -151,30 +151,64 @@ POINT ListBoxLineCentre(HWND listBox, int index) {
     return at;
 }
 
-std::vector<std::wstring> ListViewRows(HWND listView) { return ListViewColumn(listView, 0); }
+namespace {
 
-std::vector<std::wstring> ListViewColumn(HWND listView, int column) {
-    std::vector<std::wstring> rows;
-    constexpr size_t kChars = 1024;
-    RemoteBuffer buffer(listView, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+constexpr size_t kCellChars = 2048;
+
+// One cell's text through a buffer of sizeof(LVITEMW) + kCellChars characters; nothing
+// when the list does not answer.
+std::optional<std::wstring> CellText(const RemoteBuffer& buffer, HWND listView, int row, int column) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(LVITEMW)));
+    item.cchTextMax = kCellChars;
+    if (!buffer.Write(0, &item, sizeof(item))) return std::nullopt;
+    const LRESULT n =
+        SendWithin(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.At()));
+    if (n < 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    if (n > 0 && !buffer.Read(sizeof(LVITEMW), text.data(), static_cast<size_t>(n) * sizeof(wchar_t)))
+        return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::wstring>> ListViewTable(HWND listView, int columns) {
+    std::vector<std::vector<std::wstring>> rows;
+    RemoteBuffer buffer(listView, sizeof(LVITEMW) + kCellChars * sizeof(wchar_t));
     if (!buffer) return rows;
     const LRESULT count = SendWithin(listView, LVM_GETITEMCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.iSubItem = column;
-        item.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(LVITEMW)));
-        item.cchTextMax = kChars;
-        if (!buffer.Write(0, &item, sizeof(item))) return {};
-        const LRESULT n =
-            SendWithin(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.At()));
-        if (n < 0) return {};
-        std::wstring text(static_cast<size_t>(n), L'\0');
-        if (n > 0 && !buffer.Read(sizeof(LVITEMW), text.data(), static_cast<size_t>(n) * sizeof(wchar_t))) return {};
-        rows.push_back(std::move(text));
+        auto& row = rows.emplace_back();
+        for (int c = 0; c < columns; ++c) {
+            auto text = CellText(buffer, listView, static_cast<int>(i), c);
+            if (!text) return {};
+            row.push_back(std::move(*text));
+        }
     }
     return rows;
+}
+
+std::vector<std::wstring> ListViewRows(HWND listView) {
+    std::vector<std::wstring> rows;
+    for (auto& row : ListViewTable(listView, 1)) rows.push_back(std::move(row[0]));
+    return rows;
+}
+
+std::wstring ListViewColumnCaption(HWND listView, int column) {
+    RemoteBuffer buffer(listView, sizeof(LVCOLUMNW) + kCellChars * sizeof(wchar_t));
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT;
+    col.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(LVCOLUMNW)));
+    col.cchTextMax = kCellChars;
+    if (!buffer || !buffer.Write(0, &col, sizeof(col)) ||
+        SendWithin(listView, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(buffer.At())) <= 0)
+        return L"(no answer)";
+    std::wstring text(kCellChars, L'\0');
+    if (!buffer.Read(sizeof(LVCOLUMNW), text.data(), kCellChars * sizeof(wchar_t))) return L"(unreadable)";
+    text.resize(wcsnlen(text.c_str(), kCellChars));
+    return text;
 }
 
 int ListViewRowCount(HWND listView) { return static_cast<int>(SendWithin(listView, LVM_GETITEMCOUNT, 0, 0)); }
@@ -328,6 +362,14 @@ HWND Page(HWND mainWindow, int tab) { return Control(mainWindow, ravenlock::ids:
 bool ShowTab(HWND mainWindow, int tab) {
     Click(Control(mainWindow, ravenlock::ids::kTabButtonFirst + tab));
     return Settle(mainWindow) && IsShown(Page(mainWindow, tab));
+}
+
+bool SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    RemoteBuffer rect(window, sizeof(RECT));
+    if (!rect || !rect.Write(0, &suggested, sizeof(RECT))) return false;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect.At()),
+                               SMTO_ABORTIFHUNG, 10000, &ignored) != 0;
 }
 
 bool Settle(HWND mainWindow) {

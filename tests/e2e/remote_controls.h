@@ -31,8 +31,9 @@ void SelectListBoxLine(HWND listBox, int index);
 
 // The texts of the first column, top to bottom; none when they cannot be read.
 std::vector<std::wstring> ListViewRows(HWND listView);
-// The texts of a column (0: the first), top to bottom.
-std::vector<std::wstring> ListViewColumn(HWND listView, int column);
+// Every row's first `columns` cells, top to bottom; none when they cannot be read.
+std::vector<std::vector<std::wstring>> ListViewTable(HWND listView, int columns);
+std::wstring ListViewColumnCaption(HWND listView, int column);
 // Whether each row's check box is checked, top to bottom.
 std::vector<bool> ListViewChecks(HWND listView);
 // Where on the screen a real click hits a row: its check box, or the middle of its first
@@ -98,5 +99,9 @@ bool ShowTab(HWND mainWindow, int tab);
 // (a sent message would overtake posted ones): a harmless marker is posted to one of its
 // edit fields and awaited. False when the marker was not seen in time.
 bool Settle(HWND mainWindow);
+
+// Sends WM_DPICHANGED as Windows does when a window moves to a monitor of another DPI,
+// the suggested window rectangle in the program's memory; false when it was not answered.
+bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 
 }  // namespace e2e

@@ -36,6 +36,11 @@ TEST(SessionJournal, CorruptValuesAreSkipped) {
         L"2026-12-10T24:00:00Z|2026-12-10T22:00:00Z|1|",
         L"2026-12-10T22:00:00Z|2026-12-10T21:00:00Z|1|",              // ends before it starts
         L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1|..\\..\\x.dmp", // a path, not a name
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1||3",              // mods without their hash
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1||-3|0123abcd",    // a negative count
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1||3|0123ABCD",     // not our hash's spelling
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1||3|0123abc",
+        L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1||3|0123abcd|x",   // a field too many
     };
     for (const wchar_t* v : bad) EXPECT_FALSE(ParseSession(v).has_value()) << v;
 
@@ -46,6 +51,32 @@ TEST(SessionJournal, CorruptValuesAreSkipped) {
     ASSERT_EQ(journal.size(), 2u);
     EXPECT_EQ(journal[0].peakMB, 3000);
     EXPECT_EQ(journal[1].crashDump, L"b.dmp");
+}
+
+TEST(SessionJournal, SessionsKeepTheirModsAndTheColumnMarksTheFirstAfterAChange) {
+    const SessionMods two = ModsOfLists({{L"A.ba2", L"b.ba2"}, {}});
+    EXPECT_EQ(two.count, 2);
+    EXPECT_EQ(two.fingerprint.size(), 8u);
+    // Letter case does not change the set; the order, the list and another name do.
+    EXPECT_EQ(ModsOfLists({{L"a.BA2", L"B.ba2"}, {}}).fingerprint, two.fingerprint);
+    for (const ModLists& other : {ModLists{{L"b.ba2", L"A.ba2"}, {}}, ModLists{{L"A.ba2"}, {L"b.ba2"}},
+                                  ModLists{{L"A.ba2", L"c.ba2"}, {}}, ModLists{{L"A.ba2b.ba2"}, {}}})
+        EXPECT_NE(ModsOfLists(other).fingerprint, two.fingerprint) << other.main.size();
+
+    const GameSession withMods{kT, kT + 60, 10, L"", two};
+    EXPECT_EQ(FormatSession(withMods),
+              L"2026-12-10T21:00:00Z|2026-12-10T21:01:00Z|10||2|" + two.fingerprint);
+    EXPECT_EQ(ParseSession(FormatSession(withMods)), withMods);
+
+    // Newest first: the session after the set changed says so, an older value without mods
+    // reads as before and shows nothing.
+    const SessionMods one = ModsOfLists({{L"A.ba2"}, {}});
+    const std::vector<GameSession> journal = {
+        {kT + 400, kT + 500, 1, L"", two}, {kT + 300, kT + 350, 1, L"", two}, {kT + 200, kT + 250, 1, L"", std::nullopt},
+        {kT + 100, kT + 150, 1, L"", one}, {kT, kT + 50, 1, L"", ModsOfLists({})}};
+    const std::vector<std::wstring> column = {L"2", L"2, изменены", L"", L"1, изменены", L"0"};
+    for (size_t i = 0; i < journal.size(); ++i) EXPECT_EQ(ModsColumnText(journal, i), column[i]) << i;
+    EXPECT_EQ(ParseSession(L"2026-12-10T21:00:00Z|2026-12-10T22:00:00Z|1|")->mods, std::nullopt);
 }
 
 TEST(SessionJournal, ThirtyOneSessionsKeepTheNewestThirty) {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Regenerates the launcher's artwork:
-#   resources/art/game_background.png  (Game tab background, 643 x 852)
-#   resources/ravenlock.ico            (program icon: 16/8-bit, 32, 48, 256/PNG)
+#   resources/art/game_background.png     (Game tab background, 643 x 852)
+#   resources/art/game_background@2x.png  (the same at 1286 x 1704, for screens above 100 %)
+#   resources/ravenlock.ico               (program icon: 16/8-bit, 20, 24, 32, 40, 48, 64, 256/PNG)
 #
 # Run by hand from the repository root whenever the artwork should change:
 #   apt-get install -y python3-pil fonts-dejavu-extra
@@ -24,6 +25,7 @@ FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 
 W, H = 643, 852
 SS = 2  # the scene is painted at twice the size and scaled down once
+DENSITY = 1  # 1: the picture's own size; 2: the @2x file for screens above 100 % scaling
 
 
 def font(name, size):
@@ -514,7 +516,7 @@ def make_background():
     vig = vig.filter(ImageFilter.GaussianBlur(90 * s)).point(lambda v: 255 - v)
     img.paste(Image.new("RGB", (w, h), (0, 0, 0)), (0, 0), vig.point(lambda v: v * 150 // 255))
 
-    return img.resize((W, H), Image.LANCZOS)
+    return img if DENSITY == SS else img.resize((W * DENSITY, H * DENSITY), Image.LANCZOS)
 
 
 # --------------------------------------------------------------------------
@@ -803,10 +805,12 @@ def bmp_entry(img, bits):
 
 
 def make_icon():
+    # Every size Windows asks for from 100 % to 200 % (small icons 16 to 32, large 32 to
+    # 64), so that none is scaled from another.
     entries = []
     entries.append((16, 8, bmp_entry(render_icon(16), 8)))
-    entries.append((32, 32, bmp_entry(render_icon(32), 32)))
-    entries.append((48, 32, bmp_entry(render_icon(48), 32)))
+    for size in (20, 24, 32, 40, 48, 64):
+        entries.append((size, 32, bmp_entry(render_icon(size), 32)))
     png = io.BytesIO()
     render_icon(256).save(png, "PNG", optimize=True)
     entries.append((256, 32, png.getvalue()))
@@ -825,13 +829,16 @@ def make_icon():
 def main():
     art_dir = os.path.join(ROOT, "resources", "art")
     os.makedirs(art_dir, exist_ok=True)
-    bg = make_background()
-    bg_path = os.path.join(art_dir, "game_background.png")
-    bg.save(bg_path, "PNG", optimize=True)
+    global DENSITY
+    paths = []
+    for DENSITY, name in ((1, "game_background.png"), (2, "game_background@2x.png")):
+        bg_path = os.path.join(art_dir, name)
+        make_background().save(bg_path, "PNG", optimize=True)
+        paths.append(bg_path)
     ico_path = os.path.join(ROOT, "resources", "ravenlock.ico")
     with open(ico_path, "wb") as fh:
         fh.write(make_icon())
-    for p in (bg_path, ico_path):
+    for p in paths + [ico_path]:
         print("%s  %d bytes" % (os.path.relpath(p, ROOT), os.path.getsize(p)))
     return 0
 

@@ -12,6 +12,7 @@
 #   apt-get install -y python3-pil fonts-dejavu-core fonts-dejavu-extra
 #   /usr/bin/python3 tools/art/make_link_art.py
 # Use Debian's /usr/bin/python3: a pyenv `python3` on the PATH may lack Pillow.
+# Each picture is also written at twice its size as name@2x.png, for screens above 100 %.
 # Icons are drawn at 4x and pictures at 3x, then scaled down once, so edges stay
 # smooth. Fixed seeds keep the output identical between runs.
 # The icons sit on light grey tab pages, so they are transparent and every layer
@@ -30,6 +31,7 @@ FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 
 S = 4   # icon supersampling
 SP = 3  # picture supersampling
+DENSITY = 1  # 1: the pictures' own size; 2: the @2x files for screens above 100 % scaling
 
 # the launcher's palette
 INK = (36, 40, 43)          # contours and dark details
@@ -219,7 +221,7 @@ def compose(n, layers, contour=1.5, k=S):
             ring = dilate(p.img.getchannel("A"), contour * k)
             out.paste(Image.new("RGBA", out.size, rgba(INK)), (0, 0), ring)
         out.alpha_composite(p.img)
-    return out.resize((n, n), Image.LANCZOS)
+    return out.resize((n * DENSITY, n * DENSITY), Image.LANCZOS)
 
 
 def check_mark(p, pts, colour, w):
@@ -620,7 +622,7 @@ def bubble_pair(k, cx, cy, size):
 
 
 def finish(img, w, h):
-    return img.resize((w, h), Image.LANCZOS)
+    return img.resize((w * DENSITY, h * DENSITY), Image.LANCZOS)
 
 
 def make_community_banner():
@@ -967,6 +969,13 @@ def make_discord_banner():
 # --------------------------------------------------------------------------
 
 def main():
+    global DENSITY
+    for DENSITY in (1, 2):
+        make_all("" if DENSITY == 1 else "@2x")
+    return 0
+
+
+def make_all(suffix):
     os.makedirs(ART_DIR, exist_ok=True)
     jobs = [
         ("link_steam_client.png", icon_download_tray),
@@ -989,6 +998,7 @@ def main():
     ]
     for name, make in jobs:
         img = make()
+        name = name.replace(".png", suffix + ".png")
         path = os.path.join(ART_DIR, name)
         img.save(path, "PNG", optimize=True)
         print("%-26s %4d x %-4d %-5s %7d bytes" % (name, img.size[0], img.size[1], img.mode, os.path.getsize(path)))

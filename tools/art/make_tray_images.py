@@ -4,7 +4,8 @@ resources/art/tray_images.png (144 x 16, RGBA), in this order:
 0 emblem, 1 green cross, 2 red cross, 3 green bar, 4 green arrow, 5 four colour bars,
 6 blue round sign with green, 7 blue round sign with red, 8 green tick.
 Run with Debian's Python and Pillow:  /usr/bin/python3 tools/art/make_tray_images.py
-Drawn at 4x and scaled down, so the edges are smooth."""
+Drawn at 4x and scaled down, so the edges are smooth. A second strip at twice the size,
+tray_images@2x.png (288 x 32), serves screens at more than 100 % scaling."""
 from pathlib import Path
 from PIL import Image, ImageDraw
 
@@ -79,12 +80,14 @@ def tick():
 def main():
     pictures = [emblem(), cross(GREEN, DGREEN), cross(RED, DRED), bar(), arrow(), colour_bars(),
                 round_sign(GREEN), round_sign(RED), tick()]
-    strip = Image.new("RGBA", (16 * len(pictures), 16), (0, 0, 0, 0))
-    for i, p in enumerate(pictures):
-        strip.paste(p.resize((16, 16), Image.LANCZOS), (16 * i, 0))
-    out = Path(__file__).resolve().parents[2] / "resources" / "art" / "tray_images.png"
-    strip.save(out, optimize=True)
-    print(out)
+    for density, name in ((1, "tray_images.png"), (2, "tray_images@2x.png")):
+        n = 16 * density
+        strip = Image.new("RGBA", (n * len(pictures), n), (0, 0, 0, 0))
+        for i, p in enumerate(pictures):
+            strip.paste(p.resize((n, n), Image.LANCZOS), (n * i, 0))
+        out = Path(__file__).resolve().parents[2] / "resources" / "art" / name
+        strip.save(out, optimize=True)
+        print(out)
 
 
 if __name__ == "__main__":
