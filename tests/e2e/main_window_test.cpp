@@ -48,7 +48,7 @@ TEST_F(MainWindow, CloseRequestHidesTheWindowAndTheProgramLivesOn) {
 
 TEST_F(MainWindow, EachTabShowsItsOwnPage) {
     const wchar_t* const names[ids::kTabCount] = {L"game", L"photos", L"integration", L"tools", L"editor", L"resources",
-                                                   L"screen"};
+                                                   L"screen", L"mods"};
     const std::wstring folder = ScreenshotDir();
     ASSERT_FALSE(folder.empty()) << "RAVENLOCK_SCREENSHOT_DIR is not set";
     Program program;

@@ -268,7 +268,7 @@ TEST_F(WindowScale, GrowsTheWholeWindowByTheMonitorsScale) {
     const std::wstring folder = ScreenshotDir();
     ASSERT_FALSE(folder.empty()) << "RAVENLOCK_SCREENSHOT_DIR is not set";
     constexpr std::array<const wchar_t*, ids::kTabCount> names = {L"game",   L"photos",    L"integration", L"tools",
-                                                                  L"editor", L"resources", L"screen"};
+                                                                  L"editor", L"resources", L"screen",      L"mods"};
     static_assert(names.back() != nullptr, "every tab needs its screenshot's name");
 
     for (const int dpi : {96, 120, 144, 192}) {
