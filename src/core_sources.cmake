@@ -30,5 +30,6 @@ set(RAVENLOCK_CORE_SOURCES
   mods/mod_lists.cpp
   mods/mod_order.cpp
   mods/install_rules.cpp
+  mods/install_record.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
