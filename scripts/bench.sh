@@ -9,7 +9,8 @@
 #   RAVENLOCK_BENCH_RUNS   runs per start-up and stall figure (7)
 #   RAVENLOCK_BENCH_CPU_RUNS  runs per CPU and download figure (3)
 #   RAVENLOCK_BENCH_PAUSE  seconds after each run (3)
-#   RAVENLOCK_BENCH_PHASES which figures to take ("start stall cpu downloads")
+#   RAVENLOCK_BENCH_PHASES which figures to take ("start stall cpu downloads mods")
+#   RAVENLOCK_BENCH_MOD_MB size of the zip of archives the "mods" phase installs (200)
 #   RAVENLOCK_BENCH_EARLIER an earlier build of the program, measured in the same runs
 #                          (start-up, memory, CPU) for a before-and-after
 set -euo pipefail
@@ -26,7 +27,7 @@ bash "$here/setup.sh" "$RAVENLOCK_BUILD" >/dev/null
 echo "== build (release)"
 cmake --preset mingw >"$RAVENLOCK_BUILD/configure.log" 2>&1 || { cat "$RAVENLOCK_BUILD/configure.log"; exit 1; }
 cmake --build --preset mingw --target Fallout76Ravenlock bare_window bench_probe stub_game stub_steam stub_browser \
-  stub_discord >"$RAVENLOCK_BUILD/bench-build.log" 2>&1 || { tail -40 "$RAVENLOCK_BUILD/bench-build.log"; exit 1; }
+  stub_discord mod_install_bench >"$RAVENLOCK_BUILD/bench-build.log" 2>&1 || { tail -40 "$RAVENLOCK_BUILD/bench-build.log"; exit 1; }
 
 source "$here/wine-env.sh"
 ensure_test_user
@@ -113,7 +114,7 @@ warn_if_busy() {
   fi
 }
 
-phases="${RAVENLOCK_BENCH_PHASES:-start stall cpu downloads}"
+phases="${RAVENLOCK_BENCH_PHASES:-start stall cpu downloads mods}"
 has() { [[ " $phases " == *" $1 "* ]]; }
 
 if has start; then
@@ -137,6 +138,23 @@ fi
 if has downloads; then
   echo "== UI thread during the news-picture and launch-code downloads ($cpu_runs runs each)"
   for i in $(seq "$cpu_runs"); do probe news download ours news; probe codes download ours codes; done
+fi
+if has mods; then
+  mod_mb="${RAVENLOCK_BENCH_MOD_MB:-200}"
+  echo "== installing a $mod_mb MB zip of archives beside a plain copy of the same bytes ($cpu_runs runs)"
+  mod_work="$work/mods"
+  rm -rf "$mod_work" && mkdir -p "$mod_work"
+  python3 "$RAVENLOCK_ROOT/tools/fixtures/make_mod_archives.py" --bench-zip "$mod_work/bench.zip" "$mod_mb"
+  [ "$(id -u)" = 0 ] && chown -R "$(wine_user):" "$mod_work"
+  for i in $(seq "$cpu_runs"); do
+    while IFS= read -r line; do
+      line="${line%$'\r'}"
+      case "$line" in *=*) printf 'mods\tours\t%s\t%s\n' "${line%%=*}" "${line#*=}" ;; esac
+    done < <(wine_as_user "$prefix" wine "$bin/mod_install_bench.exe" "$(windows_path "$mod_work/bench.zip")" \
+               "$(windows_path "$mod_work/run")" 2>/dev/null </dev/null) >>"$work/results"
+    sleep "$pause"
+  done
+  rm -rf "$mod_work"
 fi
 echo "== done ($(load))"
 echo
@@ -243,6 +261,12 @@ if any(w == "earlier" for (l, w, n) in rows):
     for kind in sorted({n[7:] for (l, w, n) in rows if l == "start" and w == "earlier" and n.startswith("memory ")}):
         print(f"  memory {kind:<17}{(med('start', 'earlier', 'memory ' + kind) or 0) / 1024:8.1f} MiB"
               f"  (ours {(med('start', 'ours', 'memory ' + kind) or 0) / 1024:.1f})")
+install, copy = med("mods", "ours", "install_ms"), med("mods", "ours", "copy_ms")
+if install is not None and copy:
+    mb = (med("mods", "ours", "bytes") or 0) / 1e6
+    print()
+    print(f"installing a zip of archives ({mb:.0f} MB unpacked) through the installer: {install:.0f} ms;"
+          f" a plain copy of the same bytes: {copy:.0f} ms; {install / copy:.2f}x (goal <= 1.5x)")
 for e in errors:
     print("run failed:", e)
 PY

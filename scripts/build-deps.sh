@@ -49,20 +49,28 @@ if [ ! -f "$prefix/.lzma-done" ]; then
   touch "$prefix/.lzma-done"
 fi
 
-if [ ! -f "$prefix/.archive-done" ]; then
+# The marker names the liblzma fix: a prefix whose libarchive was built without liblzma
+# (it could not see our prefix through the toolchain's find root) reads no 7z, and is rebuilt.
+if [ ! -f "$prefix/.archive-lzma-done" ]; then
   # Only what mods come in: zip (zlib), 7z (liblzma) and rar, read-only; no crypto, no
   # other compressors, no tools. Its one test that runs a program asks whether zlib needs
   # ZLIB_WINAPI, which Debian's MinGW zlib does not: a "runner" that always fails says so
-  # (CMake cannot run the test itself when cross-compiling).
+  # (CMake cannot run the test itself when cross-compiling). liblzma is named outright, and
+  # as the static library it is (LZMA_API_STATIC: no DLL import stubs).
   src="$(fetch_source libarchive "$work")"
+  rm -rf "$work/build-archive"
   build_cmake archive "$src" -DBUILD_SHARED_LIBS=OFF -DENABLE_TEST=OFF -DENABLE_TAR=OFF -DENABLE_CPIO=OFF \
     -DENABLE_CAT=OFF -DENABLE_UNZIP=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF -DENABLE_ICONV=OFF \
     -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF -DENABLE_LIBB2=OFF \
     -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_ZSTD=OFF -DENABLE_BZip2=OFF -DENABLE_LIBXML2=OFF \
     -DENABLE_EXPAT=OFF -DENABLE_PCREPOSIX=OFF -DENABLE_PCRE2POSIX=OFF -DENABLE_LZMA=ON -DENABLE_ZLIB=ON \
     -DENABLE_WERROR=OFF -DCMAKE_CROSSCOMPILING_EMULATOR=/bin/false -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
-    -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include -DCMAKE_PREFIX_PATH="$prefix"
-  touch "$prefix/.archive-done"
+    -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include -DCMAKE_PREFIX_PATH="$prefix" \
+    -DLIBLZMA_INCLUDE_DIR="$prefix/include" -DLIBLZMA_LIBRARY="$prefix/lib/liblzma.a" \
+    -DCMAKE_C_FLAGS="-DLZMA_API_STATIC"
+  grep -q '#define HAVE_LZMA_H 1' "$work/build-archive/config.h" ||
+    { echo "build-deps: libarchive was configured without liblzma" >&2; exit 1; }
+  touch "$prefix/.archive-lzma-done"
 fi
 
 if [ ! -f "$prefix/.json-done" ]; then

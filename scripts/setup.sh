@@ -13,7 +13,7 @@ packages=(
   cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils x11-apps imagemagick
   nlohmann-json3-dev libz-mingw-w64-dev googletest
-  locales dpkg-dev python3 file
+  locales dpkg-dev python3 file p7zip-full
   clang-14 libclang-rt-14-dev zlib1g-dev
 )
 

@@ -33,5 +33,6 @@ set(RAVENLOCK_CORE_SOURCES
   mods/install_rules.cpp
   mods/mod_edits.cpp
   mods/mod_texts.cpp
+  mods/install_record.cpp
 )
 list(TRANSFORM RAVENLOCK_CORE_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

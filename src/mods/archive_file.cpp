@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace ravenlock {
 
 namespace {
@@ -63,16 +65,20 @@ ArchiveFacts ReadArchiveFacts(const std::wstring& path) {
     const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
-    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) return facts;
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) {
+        facts.openError = SystemErrorText(GetLastError());
+        return facts;
+    }
     const auto fileSize = static_cast<uint64_t>(size.QuadPart);
     facts.size = fileSize;
     facts.header = ReadBa2Header(ReadAt(file.Get(), 0, kBa2MaxHeaderBytes), fileSize);
     if (!facts.header) return facts;
     const uint64_t tableBytes = Ba2NameTableBytes(*facts.header, fileSize);
     if (tableBytes == 0) return facts;
-    // A table that does not hold the names its header counts leaves them unknown.
+    // A table that does not hold the names its header counts makes no archive the game can read.
     const std::string table = ReadAt(file.Get(), facts.header->nameTableOffset, tableBytes);
     if (auto names = ReadBa2Names(table, facts.header->fileCount)) facts.names = std::move(*names);
+    else facts.header.reset();
     return facts;
 }
 

@@ -9,8 +9,9 @@
 
 namespace ravenlock {
 
-// Never fails: a file that cannot be opened or read as an archive gives facts without a
-// header (and the size and date when the folder still knows them).
+// Never fails: a file that cannot be opened or read as an archive (its header, or a name
+// table that does not hold the names it counts) gives facts without a header, and the
+// size and date when the folder still knows them.
 ArchiveFacts ReadArchiveFacts(const std::wstring& path);
 
 // A moment of file time as the user's local time, "11.12.2026 10:30".

@@ -33,6 +33,7 @@ struct StagedFile {
     std::wstring stagedPath;  // where it waits in the temporary folder
     uint64_t size = 0;
     bool replaces = false;  // a file of that name is already in Data
+    std::string sha256;     // taken while it was written, for the install record
 };
 
 // One source, staged.

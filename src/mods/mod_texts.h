@@ -23,6 +23,7 @@ struct ArchiveFacts {
     std::wstring date;                // its last change, as shown ("11.12.2026 10:30")
     std::optional<Ba2Header> header;  // nothing: it does not read as a BA2 archive
     std::vector<std::wstring> names;  // the files it holds, when it carries their names
+    std::wstring openError;           // why the file could not be opened; "" when it could
 };
 
 // Megabytes with one decimal and a comma, as Russian Windows writes them: "0,1", "12,3".
