@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "app/control_ids.h"
 #include "disk_files.h"
@@ -301,6 +302,122 @@ TEST_F(ModsTab, TwoArchivesSharingAFileShowTheConflict) {
     ClickRow(2);
     EXPECT_TRUE(IsShown(Ctl(ids::kModsUpdateLabel)));
     if (!ScreenshotDir().empty()) SavePng(CaptureWindow(Window()), ScreenshotDir() + L"mods-conflict-update.png");
+}
+
+// The closing message of an install or removal: its text, once answered with OK.
+std::wstring AnswerMessage(Program& program) {
+    HWND box = program.WaitForMessageBox();
+    if (!box) return L"(no message)";
+    const std::wstring text = MessageBoxText(box);
+    Answer(box, IDOK);
+    return text;
+}
+
+std::wstring Fixture(const wchar_t* name) { return BinDir() + L"mod-fixtures\\" + name; }
+
+// The names in a folder, folders with a closing backslash.
+std::set<std::wstring> NamesIn(const std::wstring& folder) {
+    std::set<std::wstring> names;
+    std::error_code error;
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(folder), error))
+        names.insert(e.path().filename().wstring() + (e.is_directory() ? L"\\" : L""));
+    return names;
+}
+
+class ModsInstall : public ModsTab {
+protected:
+    // "Установить мод…", the source chosen in the file dialog.
+    void Install(const std::wstring& source) {
+        Click(Ctl(ids::kModsInstallButton));
+        HWND dialog = Running().WaitForDialog(L"Установить мод");
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(ChooseFile(dialog, source));
+    }
+};
+
+TEST_F(ModsInstall, AZipAndA7zLandInDataAndAreSwitchedOn) {
+    CreateDirectoryW(kDataFolder, nullptr);
+    ASSERT_TRUE(WriteProfileFile(kCustom, CustomWith({})));
+    StartOnModsTab();
+    Install(Fixture(L"GoodMod.zip"));
+    const std::wstring zipMessage = AnswerMessage(Running());
+    for (const wchar_t* part : {L"Установлено:\r\n  GoodMod.ba2", L"readme.txt", L"meshes/loose.nif",
+                                L"программы и библиотеки не устанавливаются"})
+        EXPECT_NE(zipMessage.find(part), std::wstring::npos) << testing::PrintToString(std::wstring(part)) << "\n" << zipMessage;
+    EXPECT_TRUE(WaitFor([] { return EntryOf(L"sResourceArchive2List") == L"GoodMod.ba2"; }));
+    EXPECT_TRUE(ExistsAsFile(kDataFolder + std::wstring(L"Strings\\GoodMod_en.strings")));
+
+    Install(Fixture(L"SevenMod.7z"));
+    const std::wstring sevenMessage = AnswerMessage(Running());
+    EXPECT_NE(sevenMessage.find(L"SevenMod - Textures.ba2"), std::wstring::npos) << sevenMessage;
+    EXPECT_TRUE(WaitFor([] {
+        const std::wstring main = EntryOf(L"sResourceArchive2List");
+        return main == L"GoodMod.ba2, SevenMod - Main.ba2, SevenMod - Textures.ba2" ||
+               main == L"GoodMod.ba2, SevenMod - Textures.ba2, SevenMod - Main.ba2";
+    })) << testing::PrintToString(EntryOf(L"sResourceArchive2List"));
+    EXPECT_TRUE(ExistsAsFile(kDataFolder + std::wstring(L"Strings\\SevenMod_ru.strings")));
+    EXPECT_EQ(ListViewChecks(List()), (std::vector<bool>{true, true, true}));
+    const auto rows = ListViewRows(List());
+    const auto main = std::find(rows.begin(), rows.end(), L"SevenMod - Main.ba2");
+    ASSERT_NE(main, rows.end());
+    ClickRow(static_cast<int>(main - rows.begin()));
+    const std::wstring details = TextOf(Ctl(ids::kModsDetailsBox));
+    EXPECT_NE(details.find(L"Установлен программой из файла SevenMod.7z"), std::wstring::npos) << details;
+    EXPECT_FALSE(IsShown(Ctl(ids::kModsProgressBar))) << "the progress stays after the install";
+    EXPECT_TRUE(ReadOnly(kCustom));
+}
+
+TEST_F(ModsInstall, AHostileZipLeavesNothingOutsideAndNamesEachEntry) {
+    CreateDirectoryW(kDataFolder, nullptr);
+    const auto gameBefore = NamesIn(kGameFolder);
+    const auto rootBefore = NamesIn(L"C:\\");
+    StartOnModsTab();
+    Install(Fixture(L"Hostile.zip"));
+    const std::wstring message = AnswerMessage(Running());
+    for (const wchar_t* entry : {L"../x.ba2", L"C:\\x.ba2", L"CON.ba2", L"link.ba2"})
+        EXPECT_NE(message.find(std::wstring(L"Hostile.zip → ") + entry), std::wstring::npos)
+            << testing::PrintToString(std::wstring(entry)) << "\n" << message;
+    EXPECT_NE(message.find(L"Отклонено как опасное"), std::wstring::npos) << message;
+    EXPECT_TRUE(WaitFor([] { return EntryOf(L"sResourceArchive2List") == L"Safe.ba2"; }));
+    EXPECT_EQ(NamesIn(kDataFolder), (std::set<std::wstring>{L"Safe.ba2"}));
+    EXPECT_EQ(NamesIn(kGameFolder), gameBefore) << "written beside Data";
+    EXPECT_EQ(NamesIn(L"C:\\"), rootBefore) << "written at the drive's root";
+    EXPECT_FALSE(ExistsAsFile(L"C:\\Program Files (x86)\\Steam\\steamapps\\common\\x.ba2"));
+}
+
+TEST_F(ModsInstall, RemovingAModThatReplacedAFilePutsItBack) {
+    ASSERT_TRUE(PutMod(L"Replacement.ba2", {"interface/old.swf"}));
+    ASSERT_TRUE(PutMod(L"Mine.ba2"));
+    const auto oldBytes = ReadBytes(kDataFolder + std::wstring(L"Replacement.ba2"));
+    ASSERT_TRUE(WriteProfileFile(kCustom, CustomWith({L"sResourceArchive2List=Replacement.ba2, Mine.ba2"})));
+    StartOnModsTab();
+    Install(Fixture(L"Replacement.ba2"));
+    HWND question = Running().WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(MessageBoxText(question), L"Заменить Replacement.ba2?");
+    Answer(question, IDYES);
+    AnswerMessage(Running());
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(kDataFolder + std::wstring(L"Replacement.ba2")) == ReadBytes(Fixture(L"Replacement.ba2")); }));
+    EXPECT_EQ(EntryOf(L"sResourceArchive2List"), L"Replacement.ba2, Mine.ba2") << "a replaced name keeps its place";
+
+    ClickRow(0);
+    Click(Ctl(ids::kModsRemoveButton));
+    const std::wstring removed = AnswerMessage(Running());
+    EXPECT_NE(removed.find(L"Мод Replacement.ba2 удалён."), std::wstring::npos) << removed;
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(kDataFolder + std::wstring(L"Replacement.ba2")) == oldBytes; }))
+        << "the replaced file is back";
+    EXPECT_EQ(EntryOf(L"sResourceArchive2List"), L"Replacement.ba2, Mine.ba2") << "its file is back, so is its name";
+
+    // A mod the program did not install is asked about, then goes to the Recycle Bin.
+    ClickRow(1);
+    Click(Ctl(ids::kModsRemoveButton));
+    HWND ask = Running().WaitForMessageBox();
+    ASSERT_NE(ask, nullptr);
+    EXPECT_NE(MessageBoxText(ask).find(L"корзину"), std::wstring::npos) << MessageBoxText(ask);
+    Answer(ask, IDYES);
+    EXPECT_TRUE(WaitFor([] { return EntryOf(L"sResourceArchive2List") == L"Replacement.ba2"; }));
+    EXPECT_FALSE(ExistsAsFile(kDataFolder + std::wstring(L"Mine.ba2")));
+    EXPECT_TRUE(RowsAre({L"Replacement.ba2"}));
 }
 
 }  // namespace
