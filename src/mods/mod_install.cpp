@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -45,11 +48,26 @@ struct SourcePlan {
 
 std::wstring Megabytes(uint64_t bytes) { return std::to_wstring((bytes + 1024 * 1024 - 1) / (1024 * 1024)); }
 
+constexpr wchar_t kTempPrefix[] = L".Fallout76Ravenlock-install-";
+
+// "<prefix><8 hex digits of the process id>-<counter>": the process id, or nothing for
+// any other name.
+std::optional<unsigned long> StagingOwner(const std::wstring& name) {
+    const size_t prefix = std::wcslen(kTempPrefix);
+    if (name.compare(0, prefix, kTempPrefix) != 0 || name.size() < prefix + 10 || name[prefix + 8] != L'-')
+        return std::nullopt;
+    const std::wstring pid = name.substr(prefix, 8), counter = name.substr(prefix + 9);
+    if (pid.find_first_not_of(L"0123456789abcdef") != std::wstring::npos ||
+        counter.find_first_not_of(L"0123456789") != std::wstring::npos || counter.size() > 10)
+        return std::nullopt;
+    return std::wcstoul(pid.c_str(), nullptr, 16);
+}
+
 std::wstring NewTempFolder(const std::wstring& gameFolder) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 50; ++attempt) {
         wchar_t name[64];
-        std::swprintf(name, 64, L".Fallout76Ravenlock-install-%08lx-%u", GetCurrentProcessId(), counter++);
+        std::swprintf(name, 64, L"%ls%08lx-%u", kTempPrefix, GetCurrentProcessId(), counter++);
         const std::wstring path = gameFolder + name;
         if (CreateDirectoryW(path.c_str(), nullptr)) {
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -250,6 +268,14 @@ StagedInstall StageMods(const std::vector<std::wstring>& sources, const std::wst
     for (const auto& source : staged.sources) staysAnything = staysAnything || !source.files.empty();
     if (!staysAnything) DiscardStaged(staged);
     return staged;
+}
+
+void RemoveLeftoverStaging(const std::wstring& dataFolder) {
+    const std::wstring game = GameFolderOf(dataFolder);
+    for (const FolderEntry& e : ListFolder(game + kTempPrefix + L"*")) {
+        const auto owner = StagingOwner(e.name);
+        if (e.isFolder && !e.isLink && owner && *owner != GetCurrentProcessId()) RemoveTree(game + e.name);
+    }
 }
 
 void DiscardStaged(StagedInstall& staged) {

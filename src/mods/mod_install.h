@@ -75,6 +75,10 @@ struct CommitResult {
 CommitResult CommitStaged(StagedInstall& staged, const std::vector<std::wstring>& skip, const std::wstring& recordsRoot);
 // Removes the temporary folder and all in it.
 void DiscardStaged(StagedInstall& staged);
+// Removes the temporary folders that an install of an earlier run left beside Data (the
+// program ended or crashed while it unpacked): only folders of exactly our name's shape,
+// never a link, never one of this process. Call it when no install of ours runs.
+void RemoveLeftoverStaging(const std::wstring& dataFolder);
 
 // The records folder in the user's profile.
 std::wstring ModRecordsFolder();

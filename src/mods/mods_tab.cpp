@@ -106,6 +106,8 @@ void ModsTab::Sheet8Show() {
         dropsAccepted_ = true;
     }
     main_->RestorePoints.ArmShowing(kActionModList);
+    // What an install of an earlier run left when the program ended half way.
+    if (!installing_) RemoveLeftoverStaging(DataFolder());
     Fill();
 }
 

@@ -302,6 +302,25 @@ TEST_F(ModInstall, TheGameArchiveNameIsNeverWritten) {
     ExpectGameFolder({});
 }
 
+TEST_F(ModInstall, TempFoldersAnEarlierRunLeftAreRemovedAndNothingElse) {
+    const std::wstring stale = L".Fallout76Ravenlock-install-0000abcd-7\\";
+    ASSERT_TRUE(CreateDirectoryW((game() + stale).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((game() + stale + L"inner").c_str(), nullptr));
+    WriteBytes(game() + stale + L"1.part", "half written");
+    SetFileAttributesW((game() + stale).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    // This process's own (an install under way) and names of another shape stay.
+    wchar_t own[64];
+    swprintf(own, 64, L".Fallout76Ravenlock-install-%08lx-0\\", GetCurrentProcessId());
+    const Paths kept{own, L".Fallout76Ravenlock-install-0000abcd-\\", L".Fallout76Ravenlock-install-notours\\",
+                     L".Fallout76Ravenlock-install-0000abcg-1\\"};
+    for (const auto& folder : kept) ASSERT_TRUE(CreateDirectoryW((game() + folder).c_str(), nullptr));
+
+    RemoveLeftoverStaging(data());
+    Paths expected = kept;
+    expected.insert({L"Data\\", std::wstring(L"Data\\") + kGameArchive});
+    EXPECT_EQ(Tree(game()), expected);
+}
+
 TEST_F(ModInstall, ARecycledFileLeavesItsFolder) {
     const std::wstring path = data() + L"NotOurs.ba2";
     WriteBytes(path, "someone else's");
