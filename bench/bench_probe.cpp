@@ -7,12 +7,15 @@
 //   bench_probe follow   EXE CLASS SECONDS  CPU while the program follows a running game
 //   bench_probe stall    EXE CLASS SECONDS  longest answer to a sent message after the window shows
 //   bench_probe download EXE CLASS news|codes  the same, during a download from a silent service
+//   bench_probe install  EXE CLASS ARCHIVE  the same, while the Mods tab installs the archive
+//                                           (chosen in its file dialog) until its closing message
 //
 // Every run ends the program it started (and, for "follow", the game and Steam stand-ins).
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -52,10 +55,12 @@ struct FindArgs {
     DWORD pid;
     const wchar_t* cls;
     HWND found;
+    const wchar_t* title = nullptr;  // any when none
 };
 
-HWND ShownWindowOf(DWORD pid, const wchar_t* cls) {
-    FindArgs args{pid, cls, nullptr};
+// A shown top-level window of the process with that class (and title).
+HWND ShownWindowOf(DWORD pid, const wchar_t* cls, const wchar_t* title = nullptr) {
+    FindArgs args{pid, cls, nullptr, title};
     EnumWindows(
         [](HWND hwnd, LPARAM lp) -> BOOL {
             auto* a = reinterpret_cast<FindArgs*>(lp);
@@ -63,7 +68,10 @@ HWND ShownWindowOf(DWORD pid, const wchar_t* cls) {
             GetWindowThreadProcessId(hwnd, &owner);
             wchar_t name[64] = {};
             GetClassNameW(hwnd, name, 64);
-            if (owner == a->pid && wcscmp(name, a->cls) == 0 && IsWindowVisible(hwnd)) {
+            wchar_t text[64] = {};
+            if (a->title) GetWindowTextW(hwnd, text, 64);
+            if (owner == a->pid && wcscmp(name, a->cls) == 0 && IsWindowVisible(hwnd) &&
+                (!a->title || wcscmp(text, a->title) == 0)) {
                 a->found = hwnd;
                 return FALSE;
             }
@@ -261,6 +269,38 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(100);
         std::printf("stall_ms=%.1f\n", LongestStall(s.window, 4000));
         SetScenario("operational");
+    } else if (mode == L"install") {
+        const std::wstring archive = argc > 4 ? argv[4] : L"";
+        PostMessageW(GetDlgItem(s.window, ids::kTabButtonFirst + ids::kTabMods), BM_CLICK, 0, 0);
+        HWND button = PageChild(s.window, ids::kPageFirst + ids::kTabMods, ids::kModsInstallButton);
+        if (!WaitFor([](HWND h) { return IsWindowVisible(h) != FALSE; }, button, 20000)) Fail("no-install-button");
+        PostMessageW(button, BM_CLICK, 0, 0);
+        HWND dialog = nullptr;
+        for (const double until = NowMs() + 20000; !dialog && NowMs() < until; Sleep(20))
+            dialog = ShownWindowOf(s.pi.dwProcessId, L"#32770", L"Установить мод");
+        if (!dialog) Fail("no-file-dialog");
+        HWND field = GetDlgItem(dialog, 0x47C);  // the file-name box, or the plain field
+        if (!field) field = GetDlgItem(dialog, 0x480);
+        DWORD_PTR ignored = 0;
+        if (!field || !SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(archive.c_str()),
+                                           SMTO_ABORTIFHUNG, 5000, &ignored))
+            Fail("no-file-name-field");
+        const double t = NowMs();
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        // The UI thread is asked all along, until the install's closing message shows.
+        double longest = 0;
+        HWND message = nullptr;
+        while (!(message = ShownWindowOf(s.pi.dwProcessId, L"#32770", L"Моды")) && NowMs() - t < 300000) {
+            DWORD_PTR result = 0;
+            const double asked = NowMs();
+            SendMessageTimeoutW(s.window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
+            longest = std::max(longest, NowMs() - asked);
+            Sleep(10);
+        }
+        if (!message) Fail("no-closing-message");
+        std::printf("install_stall_ms=%.1f\ninstall_in_program_ms=%.1f\n", longest, NowMs() - t);
+        PostMessageW(message, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Sleep(500);
     } else {
         Fail("usage");
     }
