@@ -239,7 +239,7 @@ print()
 print("start-up of ours by step (ms, medians):")
 steps = [n[6:] for (l, w, n) in rows if l == "start" and w == "ours" and n.startswith("trace ")]
 order = ["module load", "classes and pages", "artwork decoding", "settings", "start-up sequence", "first paint",
-         "waiting in the message loop", "tray icon", "rest of start-up", "total"]
+         "waiting in the message loop", "tray icon", "other tabs", "rest of start-up", "total"]
 for s in sorted(set(steps), key=lambda s: order.index(s) if s in order else 99):
     print(f"  {s:<24}{med('start', 'ours', 'trace ' + s):8.1f}")
 print()

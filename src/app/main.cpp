@@ -74,9 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     mainWindow->Create(application.Handle(), FirstArgument());
     startup_trace::Step("classes and pages");
     ui::RunHandler(mainWindow->Handle(), [&] { mainWindow->FormCreate(); });
-    // 4. The news window, hidden.
-    mainWindow->NewsForm.Create(application.Handle());
-    mainWindow->JournalForm.Create(application.Handle(), mainWindow->State.Settings, mainWindow->State.GameFolder);
+    // 4. The news and journal windows, hidden, come after the first paint (StartUpContinued).
     startup_trace::Step("start-up sequence");
     mainWindow->ShowAfterCreate();
     startup_trace::Step("first paint");

@@ -77,33 +77,16 @@ void MainWindow::Create(HWND applicationWindow, const std::wstring& firstArgumen
     RestorePoints.Create(*this);
     MainPageControl.Create(hwnd, {kTabCaptions.begin(), kTabCaptions.end()}, ids::kTabButtonFirst, ids::kPageFirst,
                            kTabLayout);
+    // Only the Game tab is made before the first paint; the others when first needed.
     Game.Create(MainPageControl.At(ids::kTabGame), *this);
     Editions.Create(MainPageControl.At(ids::kTabGame).Handle(), *this);
-    Tools.Create(MainPageControl.At(ids::kTabTools), *this);
-    Editor.Create(MainPageControl.At(ids::kTabEditor), *this);
-    MainPageControl.At(ids::kTabTools).onShow = [this] { Tools.Sheet3Show(); };
-    MainPageControl.At(ids::kTabEditor).onShow = [this] { Editor.Sheet4Show(); };
-    Screen.Create(MainPageControl.At(ids::kTabScreen), *this);
-    MainPageControl.At(ids::kTabScreen).onShow = [this] { Screen.Sheet7Show(); };
-    Mods.Create(MainPageControl.At(ids::kTabMods), *this);
-    MainPageControl.At(ids::kTabMods).onShow = [this] { Mods.Sheet8Show(); };
     Game.ModsUpdateLabel.onClick = [this] { MainPageControl.Select(ids::kTabMods); };
     Game.LanguageSwitch.onClick = [this] { LanguageSwitchUserClick(); };
-    Resources.Create(MainPageControl.At(ids::kTabResources), *this);
-    Photos.Create(MainPageControl.At(ids::kTabPhotos), *this);
-    MainPageControl.At(ids::kTabPhotos).onShow = [this] { Photos.Sheet2Show(); };
-    // The online lists show the first of the menu pictures on every row.
-    Integration.Create(MainPageControl.At(ids::kTabIntegration), *this, TrayImageList.At(0));
-    MainPageControl.At(ids::kTabIntegration).onShow = [this] { Integration.Sheet6Show(); };
-    Integration.DiscordImage.onClick = [this] { FalloutLogoImageClick(Integration.DiscordImage.Tag()); };
-    LaunchCodes.Create(MainPageControl.At(ids::kTabResources), *this, TrayImageList.At(0));
-    for (ui::Label* label : {static_cast<ui::Label*>(&Integration.DiscordLabel), &LaunchCodes.LaunchCodesLabel})
-        label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
     Game.FalloutLogoImage.onClick = [this] { FalloutLogoImageClick(Game.FalloutLogoImage.Tag()); };
     MainPageControl.At(ids::kTabGame).onShow = [this] { Sheet1Show(); };
-    for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2,
-                             &Resources.AboutLabel})
+    for (ui::Label* label : {&Game.ServerStatusLabel, &Game.NewsLabel0, &Game.NewsLabel1, &Game.NewsLabel2})
         label->onClick = [this, label] { ServerStatusLabelClick(label->Tag()); };
+    PreparePageBuilds();
     // The first tab is active at start; its show handler runs when the window is shown.
     MainPageControl.Select(ids::kTabGame, false);
 

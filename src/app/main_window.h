@@ -53,6 +53,9 @@ public:
     void Create(HWND applicationWindow, const std::wstring& firstArgument);
     // The start-up sequence; afterwards the window is shown unless the program was told to end.
     void FormCreate();
+    // The tabs other than Game make their controls after the first paint (or when selected
+    // before that): each page's build, and what the start-up shows on it.
+    void PreparePageBuilds();
     // The rest of it, from the message loop once the window is painted: the tray icon, the
     // hotkey, the start-up sound or the "-AutoRun" flag, the news worker, the status check.
     void StartUpContinued();

@@ -38,14 +38,8 @@ void MainWindow::FormCreate() {
     startup_trace::Step("start-up sequence");
     st.Settings.Open();
     startup_trace::Step("settings");
-    // 5. The version line, which is also the settings-reset link.
-    Resources.AboutLabel.SetText(L"Fallout 76 Ravenlock: " + GetFileVersionString(OwnExecutablePath()) +
-                                 L" (x86-64) Beta - Сброс настроек");
-    // 6. The primary screen's size.
-    Tools.ScreenResolutionLabel.SetText(L"Разрешение экрана: " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) +
-                                        L" X " + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
-    // 7. The system summary, once.
-    Tools.ShowSystemInformation();
+    // 5, 6, 7. The version line, the screen's size and the system summary are written when
+    // their tabs are made, after the first paint (page_builds.cpp).
 
     // 8, 9. Without the game the program cannot work, nor without Steam for Steam's edition.
     // The profile folder is known first: with both editions installed, the one whose
@@ -77,8 +71,7 @@ void MainWindow::FormCreate() {
     Game.ShowEdition();
     Game.CloseSessionLeftOpen();
     RemoveLeftoverToolFolders();
-    // 16. The confirmed Discord server id comes back, without a fetch.
-    Integration.RestoreStoredServerId();
+    // 16. The confirmed Discord server id comes back with the Integration tab's build.
     // 18, 19. The start-up sound or "-AutoRun", and the news, come after the first paint.
 }
 
@@ -91,6 +84,14 @@ void MainWindow::StartUpContinued() {
     // The tray icon, which the window owned before the start-up sequence ran.
     step([this] { ShowTrayIcon(); });
     startup_trace::Step("tray icon");
+    // The hidden news and journal windows, and the tabs not made before the first paint,
+    // before anything that may write on them.
+    step([this] {
+        NewsForm.Create(applicationWindow_);
+        JournalForm.Create(applicationWindow_, State.Settings, State.GameFolder);
+    });
+    MainPageControl.BuildAll();
+    startup_trace::Step("other tabs");
     // 1. The global hotkey CTRL+SHIFT+F; if another program holds it, it simply never fires.
     step([&st, this] {
         st.HotKeyId = GlobalAddAtomW(L"FalloutCloseForce");

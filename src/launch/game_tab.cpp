@@ -88,8 +88,12 @@ void GameTab::ShowEdition() {
     w.Tips.SetTip(LanguageSwitch.Handle(),
                   store ? L"Язык игры из Microsoft Store может следовать языку интерфейса Windows, а не этой настройке."
                         : L"");
-    if (!session_.Running()) w.Tools.RAMLabel.SetText(RamLine(edition.ExecutableName(), 0));
+    ShowIdleRamLine();
     priorityRefusalShown_ = false;
+}
+
+void GameTab::ShowIdleRamLine() {
+    if (!session_.Running()) main_->Tools.RAMLabel.SetText(RamLine(CurrentEdition().ExecutableName(), 0));
 }
 
 }  // namespace ravenlock

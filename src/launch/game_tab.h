@@ -30,6 +30,8 @@ public:
     // The game's edition was found or changed: the version lines, Steam's button and lines,
     // and the memory line follow it.
     void ShowEdition();
+    // The Tools tab's memory line for the edition, while no game is followed.
+    void ShowIdleRamLine();
 
     ui::PictureBox MainImage;
     ui::PictureBox FalloutLogoImage;

@@ -117,7 +117,10 @@ std::shared_ptr<void> HttpClient::Session() const {
     if (!session) return nullptr;
     DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
     Api().WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
-    Api().WinHttpSetTimeouts(session, 10000, 10000, 15000, 15000);
+    // No resolve time-out of WinHTTP's own: with one, Wine resolves on pool threads that
+    // outlive the request by seconds, a megabyte of stack each; the caller's deadline
+    // already bounds a slow resolve (Get).
+    Api().WinHttpSetTimeouts(session, 0, 10000, 15000, 15000);
     session_ = std::shared_ptr<void>(session, [](void* h) { Api().WinHttpCloseHandle(h); });
     return session_;
 }

@@ -72,8 +72,22 @@ void PageControl::Create(HWND parent, const std::vector<std::wstring>& captions,
     }
 }
 
+void Page::Build() {
+    // Taken out first: a build that fails half way is not run a second time over the
+    // controls it has already made.
+    if (!onBuild) return;
+    const std::function<void()> build = std::move(onBuild);
+    onBuild = nullptr;
+    RunHandler(Handle(), build);
+}
+
+void PageControl::BuildAll() {
+    for (auto& page : pages_) page->Build();
+}
+
 void PageControl::Select(int index, bool runShow) {
     if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+    pages_[static_cast<size_t>(index)]->Build();
     const int previous = active_;
     active_ = index;
     for (size_t i = 0; i < pages_.size(); ++i) tabs_[i]->SetChecked(static_cast<int>(i) == index);

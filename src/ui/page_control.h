@@ -22,6 +22,10 @@ public:
     void SetBackground(const PictureBox* background) { background_ = background; }
     // Runs each time the page is selected or shown again with the window.
     std::function<void()> onShow;
+    // Makes the page's controls, for a page that makes them when first needed rather than
+    // before the window's first paint: Build runs it once (selecting the page builds it).
+    std::function<void()> onBuild;
+    void Build();
     // A context-menu request (right click, menu key) on the page (the window given) or
     // one of its children (that child), at a point on the screen.
     std::function<void(HWND, POINT)> onContextMenu;
@@ -58,6 +62,8 @@ public:
     void Select(int index, bool runShow = true);
     // Runs the active page's show handler again (the window was shown again).
     void ShowActiveAgain();
+    // Builds every page that is not built yet, in tab order.
+    void BuildAll();
 
 private:
     std::vector<std::unique_ptr<FlatButton>> tabs_;

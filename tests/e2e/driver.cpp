@@ -166,9 +166,22 @@ HWND Program::MainWindow() const {
     return nullptr;
 }
 
+namespace {
+
+// The tabs after the first make their controls just after the window's first paint.
+bool EveryPageMade(HWND window) {
+    for (int tab = 0; tab < ravenlock::ids::kTabCount; ++tab) {
+        HWND page = GetDlgItem(window, ravenlock::ids::kPageFirst + tab);
+        if (!page || !GetWindow(page, GW_CHILD)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 HWND Program::WaitForMainWindow(std::chrono::milliseconds limit) const {
     HWND found = nullptr;
-    WaitFor([&] { return IsShown(found = MainWindow()) || !IsRunning(); }, limit);
+    WaitFor([&] { return (IsShown(found = MainWindow()) && EveryPageMade(found)) || !IsRunning(); }, limit);
     return IsShown(found) ? found : nullptr;
 }
 

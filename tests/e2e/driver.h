@@ -74,7 +74,8 @@ public:
     // The main window of this process ("TMainForm", "Fallout 76 Ravenlock"), shown or
     // not; nullptr when it has none.
     HWND MainWindow() const;
-    // Waits until the main window is shown; nullptr at the limit or when the process ends.
+    // Waits until the main window is shown with every tab's controls made (all but the first
+    // tab make theirs after the first paint); nullptr at the limit or when the process ends.
     HWND WaitForMainWindow(std::chrono::milliseconds limit = kPatience) const;
 
     // Dialog boxes ("#32770": message boxes, file dialogs) of this process, shown or
