@@ -220,6 +220,7 @@ void PictureBox::Create(HWND parent, int id, Bounds b, bool clickable, bool stre
 void PictureBox::Decode(const std::optional<Picture>& picture, int density) const {
     pendingResource_.clear();
     density_ = density;
+    opaque_ = false;
     bitmap_.reset();
     scaled_.reset();
     scaledW_ = scaledH_ = 0;
@@ -228,6 +229,8 @@ void PictureBox::Decode(const std::optional<Picture>& picture, int density) cons
         bitmap_ = MakeBitmap(*picture);
         picW_ = picture->width;
         picH_ = picture->height;
+        opaque_ = true;
+        for (size_t i = 3; i < picture->bgra.size() && opaque_; i += 4) opaque_ = picture->bgra[i] == 255;
     }
 }
 
@@ -278,9 +281,14 @@ void PictureBox::DrawPart(HDC dc, const RECT& to, const RECT& from, int w, int h
     if (!shown) return;
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, shown);
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, mem, from.left, from.top,
-               from.right - from.left, from.bottom - from.top, blend);
+    const int toW = to.right - to.left, toH = to.bottom - to.top;
+    if (opaque_ && toW == from.right - from.left && toH == from.bottom - from.top) {
+        BitBlt(dc, to.left, to.top, toW, toH, mem, from.left, from.top, SRCCOPY);
+    } else {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, to.left, to.top, toW, toH, mem, from.left, from.top, from.right - from.left,
+                   from.bottom - from.top, blend);
+    }
     SelectObject(mem, old);
     DeleteDC(mem);
 }

@@ -118,6 +118,8 @@ private:
     mutable int scaledW_ = 0, scaledH_ = 0;
     ClickTracker click_;
     mutable int picW_ = 0, picH_ = 0, density_ = 1;
+    // No pixel lets anything through: the picture is copied, not blended (much faster).
+    mutable bool opaque_ = false;
     bool clickable_ = false, stretch_ = false;
 };
 
