@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/picture.h"
+#include "ui/controls.h"
 #include "test_support.h"
 
 namespace ravenlock {
@@ -94,6 +95,64 @@ TEST(Picture, JpegWithTooManyScansIsRefused) {
             EXPECT_EQ(pic->width, 16);
         }
     }
+}
+
+// A picture box paints its picture over what is already there: an opaque picture covers it,
+// a transparent pixel lets it through, a half-transparent one mixes with it.
+TEST(Picture, BoxPaintsOpaqueAndTransparentPixelsOverTheBackground) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"RavenlockPictureTestParent";
+    RegisterClassW(&wc);
+    HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(parent, nullptr);
+    constexpr uint8_t kBlue = 200, kGreen = 100, kRed = 50;
+    const struct {
+        const char* name;
+        uint8_t secondAlpha;            // of the second pixel; the first is always opaque
+        std::array<int, 3> secondSeen;  // BGR painted there over pure red (0, 0, 255)
+    } cases[] = {
+        {"opaque", 255, {kBlue, kGreen, kRed}},
+        {"one pixel transparent", 0, {0, 0, 255}},
+        {"one pixel half transparent", 128, {kBlue * 128 / 255, kGreen * 128 / 255, kRed * 128 / 255 + 127}},
+    };
+    for (const auto& c : cases) {
+        Picture picture{2, 1, {kBlue, kGreen, kRed, 255, kBlue, kGreen, kRed, c.secondAlpha}};
+        ui::PictureBox box;
+        box.Create(parent, 1, {0, 0, 2, 1}, false, false);
+        box.SetPicture(picture);
+
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = 2;
+        bi.bmiHeader.biHeight = -1;  // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(target, nullptr);
+        HGDIOBJ old = SelectObject(dc, target);
+        auto* px = static_cast<uint32_t*>(bits);
+        px[0] = px[1] = 0x00FF0000;  // red
+        const RECT all{0, 0, 2, 1};
+        box.PaintPortion(dc, all);
+        GdiFlush();
+        const auto bgr = [&](int i) {
+            return std::array<int, 3>{static_cast<int>(px[i] & 0xFF), static_cast<int>((px[i] >> 8) & 0xFF),
+                                      static_cast<int>((px[i] >> 16) & 0xFF)};
+        };
+        EXPECT_EQ(bgr(0), (std::array<int, 3>{kBlue, kGreen, kRed})) << c.name;
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(bgr(1)[k], c.secondSeen[k], 2) << c.name << ", channel " << k;
+        SelectObject(dc, old);
+        DeleteObject(target);
+        DeleteDC(dc);
+        box.Destroy();
+    }
+    DestroyWindow(parent);
 }
 
 }  // namespace
