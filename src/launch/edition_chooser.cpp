@@ -46,14 +46,17 @@ std::optional<std::wstring> StoredFolder(const SettingsRegistry& settings, const
 
 void EditionChooser::Create(HWND gamePage, MainWindow& main) {
     main_ = &main;
-    Caption.Create(gamePage, ids::kEditionLabel, L"Версия игры:", {222, 236, 200, 16},
+    gamePage_ = gamePage;
+}
+
+void EditionChooser::MakeChoiceControls() {
+    if (Box.Handle()) return;
+    Caption.Create(gamePage_, ids::kEditionLabel, L"Версия игры:", {222, 236, 200, 16},
                    {RGB(255, 255, 255), -13, false, ui::Align::Center, false});
-    Box.Create(gamePage, ids::kEditionComboBox, {242, 253, 160, 22});
+    Box.Create(gamePage_, ids::kEditionComboBox, {242, 253, 160, 22});
     Box.onChoose = [this] { Choose(Box.Selected() == 1 ? EditionKind::Store : EditionKind::Steam); };
-    ShowWindow(Caption.Handle(), SW_HIDE);
-    ShowWindow(Box.Handle(), SW_HIDE);
     // The tab's background picture stays beneath these too.
-    SetWindowPos(main.Game.MainImage.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(main_->Game.MainImage.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool EditionChooser::Locate() {
@@ -126,6 +129,7 @@ GameEdition EditionChooser::EditionOf(EditionKind kind) const {
 void EditionChooser::ShowChoice() {
     const bool both = steamFolder_ && storeFolder_;
     const bool store = CurrentEdition().Kind == EditionKind::Store;
+    if (both) MakeChoiceControls();
     ShowWindow(Caption.Handle(), both ? SW_SHOW : SW_HIDE);
     ShowWindow(Box.Handle(), both ? SW_SHOW : SW_HIDE);
     Box.SetItems({GameEdition::DisplayNameOf(EditionKind::Steam), GameEdition::DisplayNameOf(EditionKind::Store)},

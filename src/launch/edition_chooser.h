@@ -30,7 +30,10 @@ public:
 
 private:
     MainWindow* main_ = nullptr;
+    HWND gamePage_ = nullptr;
     std::optional<std::wstring> steamFolder_, storeFolder_;  // what start-up found
+    // The caption and the box are made once both editions are found (most have one).
+    void MakeChoiceControls();
     GameEdition EditionOf(EditionKind kind) const;
     void ShowChoice();
 };
