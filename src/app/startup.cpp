@@ -13,7 +13,6 @@
 #include "platform/paths.h"
 #include "platform/startup_trace.h"
 #include "platform/steam_record.h"
-#include "platform/version_info.h"
 #include "ui/dispatch.h"
 
 namespace ravenlock {

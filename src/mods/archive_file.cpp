@@ -4,26 +4,12 @@
 
 #include <string>
 
+#include "platform/file_handle.h"
 #include "platform/file_system.h"
 
 namespace ravenlock {
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
 
 // Up to `count` bytes at `offset`; fewer when the file ends or the read fails.
 std::string ReadAt(HANDLE file, uint64_t offset, uint64_t count) {

@@ -1,6 +1,7 @@
 #include "mods/file_hash.h"
 
 #include "platform/app_error.h"
+#include "platform/file_handle.h"
 #include "platform/late_libraries.h"
 
 namespace ravenlock {
@@ -54,23 +55,20 @@ std::string Sha256::HexDigest() {
 }
 
 std::string FileSha256(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    std::string digest;
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) return "";
     try {
         Sha256 sha;
         std::string buffer(1 << 20, '\0');
         DWORD got = 0;
         bool ok = true;
-        while ((ok = ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) && got > 0)
+        while ((ok = ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) && got > 0)
             sha.Add(buffer.data(), got);
-        if (ok) digest = sha.HexDigest();
+        return ok ? sha.HexDigest() : "";
     } catch (const AppError&) {
-        digest.clear();
+        return "";
     }
-    CloseHandle(file);
-    return digest;
 }
 
 }  // namespace ravenlock

@@ -16,6 +16,7 @@
 #include "mods/install_record.h"
 #include "mods/mod_lists.h"
 #include "platform/app_error.h"
+#include "platform/file_handle.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
@@ -114,29 +115,23 @@ SourcePlan PlanSource(const std::wstring& path, const std::atomic<bool>& cancel)
 // Copies a .ba2 source into the temporary folder.
 std::vector<StagedFile> CopyBa2(const std::wstring& path, const PlannedEntry& entry, const std::wstring& stagedPath,
                                 const UnpackProgress& progress, const std::atomic<bool>& cancel) {
-    HANDLE source = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (source == INVALID_HANDLE_VALUE) throw AppError(L"Файл не открывается. " + SystemErrorText(GetLastError()));
+    const FileHandle source(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source.Valid()) throw AppError(L"Файл не открывается. " + SystemErrorText(GetLastError()));
     std::vector<StagedFile> staged;
-    try {
-        progress(entry.name, 0);
-        StagingFile file(stagedPath);
-        std::string buffer(1024 * 1024, '\0');
-        DWORD got = 0;
-        for (;;) {
-            if (cancel) break;
-            if (!ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
-                throw AppError(L"Файл не читается. " + SystemErrorText(GetLastError()));
-            if (got == 0) break;
-            file.Write(buffer.data(), got);
-            progress(entry.name, got);
-        }
-        if (!cancel) staged.push_back(file.Finish(entry.target));
-    } catch (...) {
-        CloseHandle(source);
-        throw;
+    progress(entry.name, 0);
+    StagingFile file(stagedPath);
+    std::string buffer(1024 * 1024, '\0');
+    DWORD got = 0;
+    for (;;) {
+        if (cancel) return staged;
+        if (!ReadFile(source.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+            throw AppError(L"Файл не читается. " + SystemErrorText(GetLastError()));
+        if (got == 0) break;
+        file.Write(buffer.data(), got);
+        progress(entry.name, got);
     }
-    CloseHandle(source);
+    staged.push_back(file.Finish(entry.target));
     return staged;
 }
 

@@ -197,14 +197,18 @@ RemoveResult RemoveRecordedMod(const std::wstring& recordsRoot, const std::wstri
             result.changedLeft.push_back(file.path);
             continue;
         }
-        if (DeleteAnyFile(full)) gone.push_back(file.path);
-        else failed.push_back(file.path);
+        if (DeleteAnyFile(full)) {
+            gone.push_back(file.path);
+        } else {
+            stay.push_back(file);
+            failed.push_back(file.path);
+        }
     }
     std::vector<KeptFile> keep;
     std::vector<std::wstring> notRestored;
     for (const auto& kept : record.replaced) {
         const bool freed = std::any_of(gone.begin(), gone.end(), [&](const std::wstring& p) { return ArchivePathKey(p) == ArchivePathKey(kept.path); });
-        const bool removedNow = lastArchive || ArchivePathKey(kept.path) == ArchivePathKey(DataRelativePath() + archiveName);
+        const bool removedNow = lastArchive || RecordPathIs(kept.path, DataRelativePath(), archiveName);
         if (!removedNow) {
             keep.push_back(kept);
             continue;
@@ -217,7 +221,6 @@ RemoveResult RemoveRecordedMod(const std::wstring& recordsRoot, const std::wstri
             notRestored.push_back(kept.path);
         }
     }
-    for (const auto& path : failed) stay.push_back(*std::find_if(record.files.begin(), record.files.end(), [&](const RecordedFile& f) { return f.path == path; }));
     record.files = std::move(stay);
     record.replaced = std::move(keep);
     if (record.files.empty() && record.replaced.empty()) {
